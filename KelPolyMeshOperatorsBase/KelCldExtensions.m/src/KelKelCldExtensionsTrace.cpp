@@ -1,0 +1,3 @@
+#include "KelKelCldExtensionsTrace.h"
+
+KelTrace KelKelCldExtensionsTrace("KelCldExtensions", "Traces for module KelCldExtensions", "STDERR");

@@ -1,0 +1,3 @@
+#include "KelKelCldOperatorsBaseTrace.h"
+
+KelTrace KelKelCldOperatorsBaseTrace("KelCldOperators", "Traces for module KelCldOperators", "STDERR");

@@ -1,0 +1,4 @@
+#include "KelCldConstants.h"
+
+const double KelCldDistanceEpsilon = 0.001;
+const double KelCldDistanceSquareEpsilon = 1e-06;

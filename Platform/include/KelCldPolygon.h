@@ -1,0 +1,244 @@
+#ifndef KelCldPolygon_h
+#define KelCldPolygon_h
+// The cloud polygon: numbered points with single-precision positions and numbered triangles
+// with their neighbours. It is the mesh container of the whole library.
+//
+// Numbering
+// - Points and triangles are numbered from 1; 0 means "none". Numbers are append-only:
+//   AddPoint and AddTriangle always take the next number (the first point of an empty
+//   polygon is 1; the new triangle's number equals GetNbTriangles(1) right after the call).
+//   Numbers are never reused or compacted.
+// - GetNbPoints(1) / GetNbTriangles(1) are the highest numbers. GetNbTriangles(0) is the number
+//   of valid triangles; GetNbPoints(0) the number of points not freed by RemoveVertex.
+// - A point is a vertex (IsAVertex) while at least one valid triangle uses it. GetNbVertices
+//   counts exactly those; GetAllVertices lists them in increasing order.
+// - RemoveVertex removes the vertex's remaining triangles, then frees the point: a freed point
+//   reads as zeros and can no longer be used by a triangle. On a number that is not a vertex
+//   it does nothing and returns 0.
+// - Positions are stored as float[3]; double forms convert on the way in and out.
+// - New points are active. A triangle is active when it is valid and its three vertices are
+//   active.
+// - Reading a triangle (GetTriangle, GetTriangleVertices) or a point that is 0, out of range,
+//   invalid or freed fills zeros and returns 0.
+//
+// Neighbourhood
+// - The neighbourhood data (vertex-to-triangle lists and neighbours across edges) is correct
+//   after every edit. Optimize / Unoptimize only switch what IsOptimized reports: several
+//   operators unoptimize unconditionally while others still rely on the structure.
+// - The sides of an undirected edge a-b (a != b) are its occurrences among the edges of the
+//   valid triangles. A neighbour across an edge is set only when the edge has exactly two
+//   sides and they belong to two different triangles; otherwise it is 0 in every triangle of
+//   the edge, so an edge with three or more triangles reads as a free edge in each of them.
+//   An edge from a vertex to itself has neighbour 0. Degenerate, non-manifold and
+//   inconsistently oriented triangles are accepted.
+// - GetEdgeTriangles gives (t, 0) for an edge with one side, (lower, higher) when the
+//   neighbour rule above joins two triangles, and (lowest, 0) otherwise; (0, 0) for no side.
+// - GetTrianglesAroundVertex: increasing triangle number. GetTrianglesAroundEdge: every
+//   triangle having the edge, increasing. GetFreeEdges: the edges whose neighbour is 0, in
+//   triangle order then edge order, each pair oriented as in its triangle. IsManifold: no
+//   edge has more than two sides (edges only; vertices are not examined).
+// - GetNeighborVertices: ring 0 is the vertex itself; ring 1 lists vertices in order of first
+//   appearance going through the incident triangles in increasing order and, in each, the
+//   vertex after v then the vertex before it; ring k+1 is built the same way from each vertex
+//   of ring k in order (breadth first). ringStarts has rings + 2 entries: ring k occupies list
+//   positions ringStarts[k] .. ringStarts[k+1]-1. The caller deletes ringStarts (delete[]).
+//
+// Edits
+// - FlipEdge(a, b) acts only when the neighbour rule joins two triangles on the edge, t1 runs
+//   a->b as (a, b, x) and t2 runs b->a as (b, a, y) in their stored rotation, x != y, and x and
+//   y are not already joined by an edge: t1 becomes (x, a, y) and t2 becomes (y, b, x), both
+//   numbers kept, orientation kept. Otherwise it returns 0 and changes nothing.
+// - Every local edit updates the neighbourhood in time proportional to the degrees involved.
+//   Triangles added to a polygon whose neighbourhood was never built (a fresh polygon being
+//   filled) are linked in one linear pass on the first query or edit that needs them.
+//
+// Arrays handed out (GetAllVertices, GetFreeEdges, GetNonManifoldEdges, GetNeighborVertices)
+// are allocated with new[] and deleted by the caller with delete[].
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "KelBaseUnknown.h"
+#include "KelMathBox.h"
+#include "KelMathPoint.h"
+#include "KelRawColl.h"
+
+class KelCldAttribute;  // opaque per-element pointer; the polygon only stores it
+class KelCldBoundaryScans;
+
+extern const IID IID_KelCldPolygon;
+
+// Where ProjectPoint found the nearest point of the mesh.
+enum KelCldProjectionLocation {
+  KelCldProjectionNone = 0,      // no triangle
+  KelCldProjectionOnVertex = 1,  // oIndex1 = the vertex
+  KelCldProjectionOnEdge = 2,    // oIndex1, oIndex2 = the edge's vertices
+  KelCldProjectionOnTriangle = 3 // oIndex1 = the triangle
+};
+
+class KelCldPolygon : public KelBaseUnknown {
+  KelDeclareClass
+
+public:
+  KelCldPolygon();
+  ~KelCldPolygon() override;
+  KelCldPolygon(const KelCldPolygon&) = delete;
+  KelCldPolygon& operator=(const KelCldPolygon&) = delete;
+
+  // A new empty polygon with one reference (the polygon's factory).
+  static KelCldPolygon* Create();
+  KelCldPolygon* CreateEmptyPolygon() const;
+  // The implementation object: equal for two interface pointers to the same polygon.
+  const KelCldPolygon* GetImpl() const { return this; }
+  const char* GetLateType() const override { return "KelCldPolygonQvm"; }
+
+  // Sizes the storage for this many points and triangles in all.
+  void Reserve(int iNbPoints, int iNbTriangles);
+  // Bytes held by the polygon's arrays (capacity, not size).
+  size_t GetMemoryUsage() const;
+
+  // ---- Counts and validity ----
+  int GetNbPoints(int iAll = 1) const;
+  int GetNbVertices() const;
+  int GetNbTriangles(int iAll = 1) const;
+  KelBoolean IsAVertex(int iVertex) const;
+  KelBoolean IsTriangleValid(int iTriangle) const;
+  KelBoolean IsTriangleActive(int iTriangle) const;
+
+  // ---- Reads ----
+  int GetPoint(int iVertex, KelMathPoint& oPoint) const;
+  int GetPoint(int iVertex, float oCoord[3]) const;
+  int GetPoint(int iVertex, double oCoord[3]) const;
+  int GetTriangle(int iTriangle, int oVertices[3], int oNeighbors[3]) const;
+  // Vertices in stored order; the orientation flag is 1 for a valid triangle.
+  int GetTriangleVertices(int iTriangle, int oVertices[3], unsigned char& oOrientation) const;
+  // (P1 - P0) x (P2 - P0), unit length when iRaw is 0. Zeros and 0 for an invalid triangle.
+  int GetTriangleNormal(int iTriangle, double oNormal[3], int iRaw = 1) const;
+  // Sum of the raw normals of the vertex's triangles, unit length when iRaw is 0.
+  int GetVertexNormal(int iVertex, double oNormal[3], int iRaw = 1) const;
+  KelCldAttribute* GetPointAttribute(int iVertex) const;
+  void SetPointAttribute(int iVertex, KelCldAttribute* iAttribute);
+  KelCldAttribute* GetTriangleAttribute(int iTriangle) const;
+  void SetTriangleAttribute(int iTriangle, KelCldAttribute* iAttribute);
+  // Every vertex number in increasing order; oVertices is null when there is none.
+  int GetAllVertices(int& oCount, int*& oVertices) const;
+
+  // ---- Neighbourhood ----
+  void Optimize();
+  void Unoptimize();
+  KelBoolean IsOptimized() const;
+  // Returns the number of triangles listed.
+  int GetTrianglesAroundVertex(int iVertex, KelRawCollint& oTriangles) const;
+  // Returns the number of vertices listed (ring 0 included); ringStarts is null and the list
+  // empty for a number out of range.
+  int GetNeighborVertices(int iVertex, int iRings, int*& oRingStarts, KelRawCollint& oVertices) const;
+  // Returns the number of distinct triangles having the edge.
+  int GetEdgeTriangles(int iVertex1, int iVertex2, int& oTriangle1, int& oTriangle2) const;
+  int GetTrianglesAroundEdge(int iVertex1, int iVertex2, KelRawCollint& oTriangles) const;
+  // With iAsInTriangle 0 each pair is given low vertex first; with iActiveOnly 1 only active
+  // triangles contribute. Returns oCount; oPairs is null when there is no free edge.
+  int GetFreeEdges(int& oCount, int*& oPairs, int iAsInTriangle = 1, int iActiveOnly = 0) const;
+  // Edges with more than two sides, each once, as met in triangle then edge order.
+  int GetNonManifoldEdges(int& oCount, int*& oPairs) const;
+  KelBoolean IsManifold() const;
+
+  // ---- Edits ----
+  // Return 1 and the new number in oVertex, or 0 (oVertex = 0) when no number is left.
+  int AddPoint(const KelMathPoint& iPoint, int& oVertex);
+  int AddPoint(const float iCoord[3], int& oVertex);
+  int AddPoint(const double iCoord[3], int& oVertex);
+  // Return the new vertex number, 0 on failure.
+  int AddPoint(const float iCoord[3]);
+  int AddPoint(float iX, float iY, float iZ);
+  // Returns the new triangle number, or 0 when a vertex number is out of range or freed.
+  int AddTriangle(const int iVertices[3]);
+  int AddTriangle(int iVertex0, int iVertex1, int iVertex2);
+  // Returns 1, or 0 for a triangle that is not valid.
+  int RemoveTriangle(int iTriangle);
+  // Replaces the vertices of a valid triangle; 0 (nothing changed) for an invalid triangle or
+  // a vertex number out of range or freed.
+  int SetTriangleVertices(int iTriangle, const int iVertices[3]);
+  int RemoveVertex(int iVertex);
+  int FlipEdge(int iVertex1, int iVertex2);
+  int SetPoint(int iVertex, double iX, double iY, double iZ);
+  int SetPoint(int iVertex, float iX, float iY, float iZ);
+  int SetPoint(int iVertex, const KelMathPoint& iPoint);
+  int SetPoint(int iVertex, const float iCoord[3]);
+  int SetPoint(int iVertex, const double iCoord[3]);
+  // Tells the polygon that operators changed it; the calls are counted.
+  void NotifyModified();
+  int GetNbModifications() const { return _nbModifications; }
+  // Closing update after a bulk insertion of points and triangles: links what was added.
+  void EndInsertion();
+
+  // ---- Vertex activation ----
+  void DeactivateAllVertices();
+  void ActivateAllVertices();
+  void ActivateVertex(int iVertex);
+  void DeactivateVertex(int iVertex);
+  KelBoolean IsVertexActive(int iVertex) const;
+
+  // ---- Geometry and services ----
+  // Nearest point of the valid triangles (brute force); returns a KelCldProjectionLocation.
+  int ProjectPoint(const KelMathPoint& iPoint, KelMathPoint& oProjection, int& oIndex1, int& oIndex2) const;
+  // Box of the vertices; empty when there is none.
+  void GetBoundingBox(KelMathBox& oBox) const;
+  // The boundary scans, null when the polygon has none. The polygon owns them.
+  KelCldBoundaryScans* GetBoundaryScans() const { return _scans; }
+  // Replaces the scans (the polygon takes ownership; null drops them).
+  void SetBoundaryScans(KelCldBoundaryScans* iScans);
+  // Scan point identifiers are vertex numbers.
+  int GetVertexOfScanPoint(int iIdentifier) const { return iIdentifier; }
+  // Replaces the scans by one scan per chain of edges that have exactly one side, walked in
+  // the direction of their triangles where it can be (against it where neighbouring triangles
+  // disagree); a chain that comes back to its start gives a closed scan. Returns the number
+  // of scans.
+  int BuildBoundaryScans();
+
+protected:
+  void* GetInterface(const IID& iIID) override;
+
+private:
+  enum : uint8_t { kPointFreed = 1, kPointInactive = 2 };
+
+  bool PointUsable(int iVertex) const;
+  void EnsureLinked() const;
+  void BuildNeighborhood() const;
+  void LinkTriangle(int iTriangle);
+  void UnlinkTriangle(int iTriangle);
+  void InsertCorner(int iVertex, int iCorner);
+  void EraseCorner(int iVertex, int iCorner);
+  // Recomputes the neighbours of every side of the edge a-b.
+  void UpdateEdge(int iVertexA, int iVertexB) const;
+  // Sides of a-b (corner ids 3t+e); returns the count, stores at most iMax.
+  int CollectSides(int iVertexA, int iVertexB, int* oSides, int iMax) const;
+  bool AreJoined(int iVertexA, int iVertexB) const;
+  void AddRing(int iVertex, KelRawCollint& ioVertices) const;
+
+  // Points: slot 0 unused.
+  std::vector<float> _coords;          // 3 per point
+  std::vector<uint8_t> _pointFlags;
+  mutable std::vector<int> _firstCorner;  // head of the vertex's corner list, 0 when empty
+  std::vector<KelCldAttribute*> _pointAttributes;  // empty until a pointer is set
+  // Triangles: slot 0 unused; corner c = 3t + i is vertex i of triangle t.
+  std::vector<int> _vertices;
+  mutable std::vector<int> _neighbors;
+  mutable std::vector<int> _nextCorner;  // next corner of the same vertex, increasing
+  std::vector<uint8_t> _valid;
+  std::vector<KelCldAttribute*> _triangleAttributes;
+
+  int _nbValidTriangles = 0;
+  int _nbFreedPoints = 0;
+  mutable int _nbVertices = 0;
+  mutable bool _linked = true;  // false while added triangles wait for the linking pass
+  bool _optimized = false;
+  int _nbModifications = 0;
+  KelCldBoundaryScans* _scans = nullptr;
+
+  // Scratch of the ring walk: a stamp per point, reused between calls.
+  mutable std::vector<unsigned> _stamps;
+  mutable unsigned _stamp = 0;
+};
+
+#endif
