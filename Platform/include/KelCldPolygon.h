@@ -213,7 +213,8 @@ private:
   void UpdateEdge(int iVertexA, int iVertexB) const;
   // Sides of a-b (corner ids 3t+e); returns the count, stores at most iMax.
   int CollectSides(int iVertexA, int iVertexB, int* oSides, int iMax) const;
-  bool AreJoined(int iVertexA, int iVertexB) const;
+  // Distinct triangles having the edge, increasing; appended to oTriangles when given.
+  int EdgeTriangles(int iVertex1, int iVertex2, KelRawCollint* oTriangles) const;
   void AddRing(int iVertex, KelRawCollint& ioVertices) const;
 
   // Points: slot 0 unused.

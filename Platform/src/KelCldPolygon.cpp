@@ -473,8 +473,22 @@ int KelCldPolygon::GetEdgeTriangles(int iVertex1, int iVertex2, int& oTriangle1,
     return 2;
   }
   if (nbSides == 1) return 1;
-  KelRawCollint scratch;
-  return GetTrianglesAroundEdge(iVertex1, iVertex2, scratch);
+  return EdgeTriangles(iVertex1, iVertex2, nullptr);
+}
+
+int KelCldPolygon::EdgeTriangles(int iVertex1, int iVertex2, KelRawCollint* oTriangles) const
+{
+  int distinct = 0, previous = 0;
+  for (int c = _firstCorner[iVertex1]; c; c = _nextCorner[c]) {
+    int t = TriangleOf(c), j = IndexOf(c);
+    const int* v = &_vertices[3 * static_cast<size_t>(t)];
+    if ((v[Next3(j)] == iVertex2 || v[Prev3(j)] == iVertex2) && t != previous) {
+      if (oTriangles) oTriangles->Append(t);
+      ++distinct;
+      previous = t;
+    }
+  }
+  return distinct;
 }
 
 int KelCldPolygon::GetTrianglesAroundEdge(int iVertex1, int iVertex2, KelRawCollint& oTriangles) const
@@ -483,16 +497,7 @@ int KelCldPolygon::GetTrianglesAroundEdge(int iVertex1, int iVertex2, KelRawColl
   const int n = static_cast<int>(_pointFlags.size());
   if (iVertex1 <= 0 || iVertex1 >= n || iVertex2 <= 0 || iVertex2 >= n) return 0;
   EnsureLinked();
-  int previous = 0;
-  for (int c = _firstCorner[iVertex1]; c; c = _nextCorner[c]) {
-    int t = TriangleOf(c), j = IndexOf(c);
-    const int* v = &_vertices[3 * static_cast<size_t>(t)];
-    if ((v[Next3(j)] == iVertex2 || v[Prev3(j)] == iVertex2) && t != previous) {
-      oTriangles.Append(t);
-      previous = t;
-    }
-  }
-  return oTriangles.Size();
+  return EdgeTriangles(iVertex1, iVertex2, &oTriangles);
 }
 
 int KelCldPolygon::GetFreeEdges(int& oCount, int*& oPairs, int iAsInTriangle, int iActiveOnly) const
@@ -672,16 +677,6 @@ int KelCldPolygon::RemoveVertex(int iVertex)
   return 1;
 }
 
-bool KelCldPolygon::AreJoined(int iVertexA, int iVertexB) const
-{
-  for (int c = _firstCorner[iVertexA]; c; c = _nextCorner[c]) {
-    int t = TriangleOf(c), j = IndexOf(c);
-    const int* v = &_vertices[3 * static_cast<size_t>(t)];
-    if (v[Next3(j)] == iVertexB || v[Prev3(j)] == iVertexB) return true;
-  }
-  return false;
-}
-
 int KelCldPolygon::FlipEdge(int iVertex1, int iVertex2)
 {
   const int a = iVertex1, b = iVertex2;
@@ -696,7 +691,7 @@ int KelCldPolygon::FlipEdge(int iVertex1, int iVertex2)
   const int e1 = IndexOf(sides[0]), e2 = IndexOf(sides[1]);
   const int x = _vertices[3 * t1 + Prev3(e1)];
   const int y = _vertices[3 * t2 + Prev3(e2)];
-  if (x == y || x == a || x == b || y == a || y == b || AreJoined(x, y)) return 0;
+  if (x == y || x == a || x == b || y == a || y == b || EdgeTriangles(x, y, nullptr) > 0) return 0;
   UnlinkTriangle(t1);
   UnlinkTriangle(t2);
   const int v1[3] = {x, a, y}, v2[3] = {y, b, x};
