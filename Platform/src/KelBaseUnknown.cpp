@@ -139,23 +139,33 @@ HRESULT KelExtensionRegistry::Query(KelBaseUnknown* iObject, const IID& iIID, vo
     if (entry.iid == iIID && entry.lateType == lateType) { found = &entry; break; }
   if (!found) return E_NOINTERFACE;
 
+  // Only the extension itself may answer: forwarding to the extended object would come back
+  // here and recurse without end when the extension lacks the interface it is registered for.
+  auto askExtension = [&iIID, oObject](KelBaseUnknown* iExtension) {
+    void* itf = iExtension->GetInterface(iIID);
+    if (!itf) return E_NOINTERFACE;
+    iExtension->AddRef();
+    *oObject = itf;
+    return S_OK;
+  };
+
   if (found->kind == KelMetaDataExtension) {
     for (KelBaseUnknown::DataExtension* ext = iObject->_dataExtensions; ext; ext = ext->next)
-      if (ext->factory == found->factory) return ext->object->QueryInterface(iIID, oObject);
+      if (ext->factory == found->factory) return askExtension(ext->object);
     gExtendedUnderConstruction = iObject;
     KelBaseUnknown* created = found->factory();
     gExtendedUnderConstruction = nullptr;
     if (!created) return E_FAIL;
     // The object keeps the creation reference for its whole life.
     iObject->_dataExtensions = new KelBaseUnknown::DataExtension{found->factory, created, iObject->_dataExtensions};
-    return created->QueryInterface(iIID, oObject);
+    return askExtension(created);
   }
 
   gExtendedUnderConstruction = iObject;
   KelBaseUnknown* created = found->factory();
   gExtendedUnderConstruction = nullptr;
   if (!created) return E_FAIL;
-  HRESULT status = created->QueryInterface(iIID, oObject);
+  HRESULT status = askExtension(created);
   created->Release();
   return status;
 }

@@ -21,14 +21,12 @@ void KelFatalErrorSourcePath(const char* iFile, char* oPath, int iSize)
   if (!oPath || iSize <= 0) return;
   oPath[0] = 0;
   if (!iFile) return;
+  // The root is the last whole directory named after the framework or the platform, so that
+  // a checkout living under a directory of the same name still reports the relative path.
   const char* start = iFile;
-  // The last occurrence wins so that a checkout living under a directory of the same
-  // name still reports the framework-relative path.
-  for (const char* root : {"KelPolyMeshOperatorsBase/", "Platform/"}) {
-    const char* found = nullptr;
-    for (const char* p = std::strstr(iFile, root); p; p = std::strstr(p + 1, root)) found = p;
-    if (found) { start = found; break; }
-  }
+  for (const char* root : {"KelPolyMeshOperatorsBase/", "Platform/"})
+    for (const char* p = std::strstr(iFile, root); p; p = std::strstr(p + 1, root))
+      if ((p == iFile || p[-1] == '/') && p > start) start = p;
   const char* dot = std::strrchr(start, '.');
   const char* slash = std::strrchr(start, '/');
   size_t length = (dot && (!slash || dot > slash)) ? static_cast<size_t>(dot - start) : std::strlen(start);

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "KelRawColl.h"
+
+TEST(KelRawColl, OneBasedEditing)
+{
+  KelRawCollint list;
+  for (int v : {7, 3, 7, 9}) list.Append(v);
+  EXPECT_EQ(list[1], 7);
+  EXPECT_EQ(list[4], 9);
+  EXPECT_EQ(list.Locate(7, 2), 3);
+  EXPECT_EQ(list.Locate(7, 4), 0);
+  EXPECT_EQ(list.Locate(7, -5), 1);
+
+  // Removing a value takes its first occurrence and reports where it was.
+  EXPECT_EQ(list.RemoveValue(7), 1);
+  EXPECT_EQ(list.RemoveValue(42), 0);
+  list.InsertAt(1, 1);
+  list.InsertAt(list.Size() + 1, 100);
+  list.InsertAt(3, 50);
+  list.RemovePosition(5);
+  const int expected[] = {1, 3, 50, 7, 100};
+  EXPECT_EQ(list, KelRawCollint(expected, 5));
+
+  // Grow, shrink, grow again: regrown entries are zero, not the old values.
+  list.Size(2);
+  list.Size(4);
+  EXPECT_EQ(list[2], 3);
+  EXPECT_EQ(list[3], 0);
+  EXPECT_EQ(list[4], 0);
+
+  KelRawCollint reused(1000);
+  for (int i = 0; i < 1000; ++i) reused.Append(i);
+  const int* storage = reused.Data();
+  reused.RemoveAll();
+  EXPECT_EQ(reused.Size(), 0);
+  for (int i = 0; i < 1000; ++i) reused.Append(-i);
+  EXPECT_EQ(reused.Data(), storage);
+}
+
+TEST(KelRawCollDeathTest, PositionOutOfRange)
+{
+  KelRawCollint list;
+  list.Append(1);
+  EXPECT_DEATH(list[0], "AssertionFailed:iPos > 0 && iPos <= _Size");
+  EXPECT_DEATH(list[2], "AssertionFailed:iPos > 0 && iPos <= _Size");
+  EXPECT_DEATH(list.RemovePosition(2), "AssertionFailed:iPos > 0 && iPos <= _Size");
+}
