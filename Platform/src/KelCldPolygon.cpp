@@ -847,7 +847,7 @@ int KelCldPolygon::ProjectPoint(const KelMathPoint& iPoint, KelMathPoint& oProje
       const float* q = &_coords[3 * static_cast<size_t>(_vertices[3 * t + i])];
       corner[i] = {q[0], q[1], q[2]};
     }
-    int feature;
+    int feature = 6;
     Vec3 q = ClosestOnTriangle(p, corner[0], corner[1], corner[2], feature);
     double d = Dist2(p, q);
     if (bestDist < 0.0 || d < bestDist) {

@@ -1,0 +1,40 @@
+# Tests of the kelmesh tool and of the OBJ writer that lives beside it.
+
+# The writer's unit test needs the writer, a library of the tool's directory.
+if(TARGET KelObjWriterTest)
+  if(TARGET KelObjWriter)
+    target_link_libraries(KelObjWriterTest PRIVATE KelObjWriter)
+  else()
+    target_sources(KelObjWriterTest PRIVATE ${PROJECT_SOURCE_DIR}/tools/kelmesh/KelObjWriter.cpp)
+    target_include_directories(KelObjWriterTest PRIVATE ${PROJECT_SOURCE_DIR}/tools/kelmesh)
+  endif()
+endif()
+
+if(TARGET kelmesh)
+  set(KELMESH_CLI_SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/kelmesh_cli.sh)
+  set(KELMESH_TEST_DIR ${CMAKE_CURRENT_BINARY_DIR}/kelmesh-tests)
+
+  foreach(case info-plain info-json convert errors same-file usage demo)
+    add_test(NAME kelmesh.${case}
+      COMMAND bash ${KELMESH_CLI_SCRIPT} $<TARGET_FILE:kelmesh> ${KELMESH_TEST_DIR}/${case} ${case}
+              ${PROJECT_SOURCE_DIR}/data/bunny.obj)
+  endforeach()
+
+  # The counts listed in the shared meshes' README: file, vertices, triangles, components,
+  # boundary edges (free edges), non-manifold edges. Absent meshes are skipped.
+  set(KELMESH_SHARED_COUNTS
+    "bunny bunny.obj 1839 3674 1 0 0"
+    "armadillo armadillo.obj 26002 52000 1 0 0"
+    "snowden snowden.obj 54559 109259 4 43 88"
+    "elephant-with-holes elephant-with-holes.obj 2798 4463 1 1353 0"
+    "teapot teapot.obj 792 992 32 528 0"
+    "spider spider/spider.obj 762 1368 19 96 0")
+  foreach(entry ${KELMESH_SHARED_COUNTS})
+    separate_arguments(fields UNIX_COMMAND "${entry}")
+    list(POP_FRONT fields name file)
+    add_test(NAME kelmesh.shared.${name}
+      COMMAND bash ${KELMESH_CLI_SCRIPT} $<TARGET_FILE:kelmesh> ${KELMESH_TEST_DIR}/shared-${name} shared
+              ${KEL_SHARED_DATA_DIR}/${file} ${fields})
+    set_tests_properties(kelmesh.shared.${name} PROPERTIES SKIP_RETURN_CODE 77)
+  endforeach()
+endif()

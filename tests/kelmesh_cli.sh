@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Command-line tests of kelmesh, run by ctest.
+# usage: kelmesh_cli.sh KELMESH WORKDIR CASE MESH [expected counts for CASE=shared]
+# Exit 0 on success, 77 when a shared mesh is absent (skipped), 1 on the first failure.
+set -uo pipefail
+
+KELMESH=$1 WORK=$2 CASE=$3 MESH=$4
+shift 4
+rm -rf "$WORK" && mkdir -p "$WORK" && cd "$WORK" || exit 1
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# run ARGS...: runs kelmesh, leaving the status in $status and the streams in out / err.
+run() {
+  "$KELMESH" "$@" >out 2>err
+  status=$?
+}
+
+# expect_error STATUS LINE ARGS...: kelmesh fails with STATUS, writes exactly LINE on stderr
+# and nothing on stdout.
+expect_error() {
+  local expected_status=$1 line=$2
+  shift 2
+  run "$@"
+  [[ $status == "$expected_status" ]] || fail "kelmesh $*: status $status, expected $expected_status"
+  [[ $(cat err) == "$line" ]] || fail "kelmesh $*: stderr '$(cat err)', expected '$line'"
+  [[ ! -s out ]] || fail "kelmesh $*: unexpected output: $(cat out)"
+}
+
+# value NAME FILE: the value of a "name: value" line or of a "name": value JSON member.
+value() { sed -n -e "s/^$1: //p" -e "s/^ *\"$1\": //p" "$2" | sed 's/,$//'; }
+
+expect_counts() {  # FILE vertices points triangles free_edges non_manifold_edges components
+  local file=$1 name expected
+  shift
+  for name in vertices points triangles free_edges non_manifold_edges components; do
+    expected=$1
+    shift
+    [[ $(value $name "$file") == "$expected" ]] || fail "$name is '$(value $name "$file")', expected $expected"
+  done
+}
+
+case $CASE in
+info-plain)
+  run info "$MESH"
+  [[ $status == 0 && ! -s err ]] || fail "info: status $status: $(cat err)"
+  expect_counts out 1839 1839 3674 0 0 1
+  [[ $(wc -l <out) == 8 ]] || fail "info: expected 8 lines, got $(wc -l <out)"
+  [[ $(value bbox_min out) == "-4.95847511 -0.003149 -3.72983289" ]] || fail "bbox_min: $(value bbox_min out)"
+  [[ $(value bbox_max out) == "4.94885015 9.65474796 3.8106389" ]] || fail "bbox_max: $(value bbox_max out)"
+  ;;
+info-json)
+  run info "$MESH" --json
+  [[ $status == 0 && ! -s err ]] || fail "info --json: status $status: $(cat err)"
+  expect_counts out 1839 1839 3674 0 0 1
+  [[ $(value bbox_min out) == "[-4.95847511, -0.003149, -3.72983289]" ]] || fail "bbox_min: $(value bbox_min out)"
+  [[ $(value bbox_max out) == "[4.94885015, 9.65474796, 3.8106389]" ]] || fail "bbox_max: $(value bbox_max out)"
+  [[ $(head -c1 out) == "{" && $(tail -n1 out) == "}" ]] || fail "info --json: not one object"
+  ;;
+convert)
+  run convert "$MESH" first.obj
+  [[ $status == 0 ]] || fail "convert: status $status: $(cat err)"
+  run convert first.obj second.obj
+  [[ $status == 0 ]] || fail "convert again: status $status: $(cat err)"
+  cmp -s first.obj second.obj || fail "a converted file does not convert to the same bytes"
+  grep -qv '^[vf] ' first.obj && fail "records other than v and f written"
+  # Same counts and the same bounding box digits: the coordinates came back exactly.
+  "$KELMESH" info "$MESH" >expected || fail "info on the input"
+  "$KELMESH" info first.obj >actual || fail "info on the output"
+  cmp -s expected actual || fail "info differs after a round trip: $(diff expected actual)"
+  ;;
+errors)
+  printf 'v 0 0 0\nvx 1 2 3\n' >malformed.obj
+  printf 'v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 9\n' >outofrange.obj
+  printf '# only a comment\n' >empty.obj
+  mkdir folder.obj
+  expect_error 1 "kelmesh: cannot read 'missing.obj': no such file" info missing.obj
+  expect_error 1 "kelmesh: cannot read 'malformed.obj': not a valid OBJ file" info malformed.obj
+  expect_error 1 "kelmesh: cannot read 'outofrange.obj': not a valid OBJ file" info outofrange.obj --json
+  expect_error 1 "kelmesh: cannot read 'empty.obj': no triangles" info empty.obj
+  expect_error 1 "kelmesh: cannot read 'folder.obj': is a directory" info folder.obj
+  # A failed conversion writes nothing and leaves an existing output alone.
+  expect_error 1 "kelmesh: cannot read 'missing.obj': no such file" convert missing.obj new.obj
+  [[ ! -e new.obj ]] || fail "convert wrote an output for a missing input"
+  echo keep >existing.obj
+  expect_error 1 "kelmesh: cannot read 'malformed.obj': not a valid OBJ file" convert malformed.obj existing.obj
+  [[ $(cat existing.obj) == keep ]] || fail "a failed convert changed its output"
+  expect_error 1 "kelmesh: cannot write 'nowhere/out.obj': no such file or directory" convert "$MESH" nowhere/out.obj
+  run demo --in missing.obj --out demo  # the demo reports its steps as it goes
+  [[ $status == 1 && $(cat err) == "kelmesh: cannot read 'missing.obj': no such file" ]] ||
+    fail "demo --in missing.obj: status $status, stderr '$(cat err)'"
+  [[ -z $(ls -A demo) ]] || fail "a failed demo left files: $(ls -A demo)"
+  ;;
+same-file)
+  cp "$MESH" in.obj && chmod u+w in.obj && cp in.obj original.obj
+  ln -s in.obj symlink.obj
+  ln in.obj hardlink.obj
+  mkdir sub
+  for output in in.obj ./in.obj sub/../in.obj "$PWD/in.obj" symlink.obj hardlink.obj; do
+    expect_error 1 "kelmesh: refusing to overwrite the input 'in.obj' with '$output' (use --force)" \
+      convert in.obj "$output"
+    cmp -s in.obj original.obj || fail "convert in.obj $output changed the input"
+  done
+  run convert in.obj in.obj --force
+  [[ $status == 0 ]] || fail "convert --force: status $status: $(cat err)"
+  "$KELMESH" info in.obj >after || fail "the input rewritten with --force does not read"
+  expect_counts after 1839 1839 3674 0 0 1
+  ;;
+usage)
+  for command in "frobnicate" "--frobnicate" "info --bogus $MESH" "info" "info a.obj b.obj" \
+                 "convert $MESH" "convert --json $MESH out.obj" "demo extra" "demo --out"; do
+    # shellcheck disable=SC2086  # the words are meant to split
+    run $command
+    [[ $status == 2 ]] || fail "kelmesh $command: status $status, expected 2"
+    [[ $(wc -l <err) == 1 && $(cat err) == kelmesh:* ]] || fail "kelmesh $command: stderr '$(cat err)'"
+  done
+  [[ ! -e out.obj ]] || fail "a usage error wrote a file"
+  run
+  [[ $status == 2 && $(wc -l <err) == 1 ]] || fail "kelmesh without arguments: status $status"
+  for command in "--help" "info --help" "convert --help" "demo --help"; do
+    # shellcheck disable=SC2086
+    run $command
+    [[ $status == 0 && -s out && ! -s err ]] || fail "kelmesh $command: status $status"
+    grep -q "^usage: kelmesh ${command%--help}" out || fail "kelmesh $command: no usage line"
+  done
+  ;;
+demo)
+  run demo --out results --in "$MESH"
+  [[ $status == 0 && ! -s err ]] || fail "demo: status $status: $(cat err)"
+  [[ $(grep -c '^\[[0-9]*/[0-9]*\] ' out) -ge 8 ]] || fail "demo: steps not reported"
+  "$KELMESH" info --json "$MESH" >expected.json || fail "info --json"
+  cmp -s expected.json results/sample-info.json || fail "sample-info.json differs from info --json"
+  "$KELMESH" convert "$MESH" converted.obj >/dev/null || fail "convert"
+  cmp -s converted.obj results/sample-copy.obj || fail "sample-copy.obj differs from convert's output"
+  "$KELMESH" info results/sample-holed.obj >holed || fail "sample-holed.obj does not read"
+  [[ $(value vertices holed) == 1838 && $(value components holed) == 1 && $(value free_edges holed) -gt 2 ]] ||
+    fail "sample-holed.obj: $(tr '\n' ' ' <holed)"
+  ;;
+shared)
+  [[ -f $MESH ]] || { echo "absent: $MESH"; exit 77; }
+  run info --json "$MESH"
+  [[ $status == 0 ]] || fail "info --json $MESH: status $status: $(cat err)"
+  # vertices points triangles free_edges non_manifold_edges components, from V T comps free nm
+  expect_counts out "$1" "$1" "$2" "$4" "$5" "$3"
+  ;;
+*)
+  fail "unknown case $CASE"
+  ;;
+esac
+echo "ok: $CASE"

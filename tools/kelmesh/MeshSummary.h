@@ -1,0 +1,29 @@
+#ifndef MeshSummary_h
+#define MeshSummary_h
+// The counts that `kelmesh info` reports, and their plain and JSON forms.
+
+#include <string>
+
+class KelCldPolygon;
+
+struct KelMeshSummary {
+  int _vertices = 0;          // points used by a valid triangle
+  int _points = 0;            // points not freed
+  int _triangles = 0;         // valid triangles
+  int _freeEdges = 0;         // undirected edges with exactly one side
+  int _nonManifoldEdges = 0;  // undirected edges with more than two sides
+  int _components = 0;        // groups of triangles joined through shared vertices
+  double _bboxMin[3] = {0.0, 0.0, 0.0};
+  double _bboxMax[3] = {0.0, 0.0, 0.0};
+};
+
+// Sides are counted as the polygon counts them: occurrences of the edge among the edges of
+// the valid triangles, an edge from a vertex to itself left out. Linear in the mesh size.
+KelMeshSummary KelSummarizeMesh(const KelCldPolygon& iPolygon);
+
+// One "name: value" line per count.
+std::string KelFormatSummary(const KelMeshSummary& iSummary);
+// One JSON object with the same names.
+std::string KelFormatSummaryJson(const KelMeshSummary& iSummary);
+
+#endif

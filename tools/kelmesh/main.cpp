@@ -1,0 +1,59 @@
+// kelmesh: a command-line front end to the mesh library, for looking at meshes and trying
+// the operators on them.
+
+#include <cstdio>
+#include <cstring>
+
+#include "Arguments.h"
+#include "Commands.h"
+
+namespace {
+
+struct KelCommand {
+  const char* _name;
+  int (*_run)(int iArgc, char** iArgv);
+};
+
+const KelCommand kCommands[] = {
+    {"info", KelRunInfo},
+    {"convert", KelRunConvert},
+    {"demo", KelRunDemo},
+};
+
+const char* const kUsage =
+    "usage: kelmesh COMMAND [OPTIONS]\n"
+    "\n"
+    "commands:\n"
+    "  info FILE.obj [--json]             counts, free and non-manifold edges, components\n"
+    "                                     and bounding box of a mesh\n"
+    "  convert IN.obj OUT.obj [--force]   read a mesh and write it back as a compact OBJ\n"
+    "  demo [--out DIR] [--in FILE.obj]   walk through the library on the bundled sample\n"
+    "\n"
+    "options:\n"
+    "  -h, --help  show this help ('kelmesh COMMAND --help' for a command)\n"
+    "  --version   show the version\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+  if (argc < 2) {
+    std::fputs("kelmesh: missing command (see 'kelmesh --help')\n", stderr);
+    return KelExitUsage;
+  }
+  const char* name = argv[1];
+  if (!std::strcmp(name, "-h") || !std::strcmp(name, "--help") || !std::strcmp(name, "help")) {
+    std::fputs(kUsage, stdout);
+    return KelExitOk;
+  }
+  if (!std::strcmp(name, "--version")) {
+    std::printf("kelmesh %s\n", KELMESH_VERSION);
+    return KelExitOk;
+  }
+  for (const KelCommand& command : kCommands)
+    if (!std::strcmp(name, command._name)) return command._run(argc - 2, argv + 2);
+
+  const char* kind = name[0] == '-' ? "unknown option" : "unknown command";
+  std::fprintf(stderr, "kelmesh: %s '%s' (see 'kelmesh --help')\n", kind, name);
+  return KelExitUsage;
+}
