@@ -1,0 +1,591 @@
+// The cloud polygon's documented semantics on small constructed meshes.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <initializer_list>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "KelCldBoundaryScans.h"
+#include "KelCldPolygon.h"
+
+namespace {
+
+using Tri = std::array<int, 3>;
+
+void Build(KelCldPolygon& ioPoly, std::initializer_list<std::array<float, 3>> iPoints,
+           std::initializer_list<Tri> iTriangles)
+{
+  for (const auto& p : iPoints) ioPoly.AddPoint(p[0], p[1], p[2]);
+  for (const auto& t : iTriangles) ioPoly.AddTriangle(t.data());
+}
+
+// iNx * iNy unit-grid points numbered row by row from 1; cell (a, b, d, e) with b = a + 1 and
+// d = a + iNx gives triangles (a, b, e) and (a, e, d), cells row by row, except iSkipCell.
+void MakeGrid(KelCldPolygon& ioPoly, int iNx, int iNy, int iSkipCell = -1)
+{
+  for (int j = 0; j < iNy; ++j)
+    for (int i = 0; i < iNx; ++i) ioPoly.AddPoint(float(i), float(j), 0.f);
+  for (int j = 0, cell = 0; j + 1 < iNy; ++j)
+    for (int i = 0; i + 1 < iNx; ++i, ++cell) {
+      if (cell == iSkipCell) continue;
+      int a = j * iNx + i + 1, b = a + 1, d = a + iNx, e = d + 1;
+      ioPoly.AddTriangle(a, b, e);
+      ioPoly.AddTriangle(a, e, d);
+    }
+}
+
+// Vertices then neighbours.
+std::vector<int> Triangle(const KelCldPolygon& iPoly, int iTriangle)
+{
+  int v[3] = {-1, -1, -1}, n[3] = {-1, -1, -1};
+  iPoly.GetTriangle(iTriangle, v, n);
+  return {v[0], v[1], v[2], n[0], n[1], n[2]};
+}
+
+std::vector<int> List(const KelRawCollint& iList)
+{
+  return std::vector<int>(iList.Data(), iList.Data() + iList.Size());
+}
+
+std::vector<int> AroundVertex(const KelCldPolygon& iPoly, int iVertex)
+{
+  KelRawCollint list;
+  int n = iPoly.GetTrianglesAroundVertex(iVertex, list);
+  EXPECT_EQ(n, list.Size());
+  return List(list);
+}
+
+std::vector<int> AroundEdge(const KelCldPolygon& iPoly, int iA, int iB)
+{
+  KelRawCollint list;
+  iPoly.GetTrianglesAroundEdge(iA, iB, list);
+  return List(list);
+}
+
+// Return value, first and second triangle.
+std::vector<int> EdgeTriangles(const KelCldPolygon& iPoly, int iA, int iB)
+{
+  int t1 = -1, t2 = -1;
+  int n = iPoly.GetEdgeTriangles(iA, iB, t1, t2);
+  return {n, t1, t2};
+}
+
+std::vector<int> FreeEdges(const KelCldPolygon& iPoly, int iAsInTriangle = 1, int iActiveOnly = 0)
+{
+  int count = -1;
+  int* pairs = nullptr;
+  int n = iPoly.GetFreeEdges(count, pairs, iAsInTriangle, iActiveOnly);
+  EXPECT_EQ(n, count);
+  EXPECT_EQ(count == 0, pairs == nullptr);
+  std::vector<int> result(pairs, pairs + 2 * count);
+  delete[] pairs;
+  return result;
+}
+
+std::vector<int> AllVertices(const KelCldPolygon& iPoly)
+{
+  int count = -1;
+  int* vertices = nullptr;
+  iPoly.GetAllVertices(count, vertices);
+  EXPECT_EQ(count == 0, vertices == nullptr);
+  std::vector<int> result(vertices, vertices + count);
+  delete[] vertices;
+  return result;
+}
+
+// Ring k of the vertex, for k = 0..iRings, checking the bookkeeping of ringStarts.
+std::vector<std::vector<int>> Rings(const KelCldPolygon& iPoly, int iVertex, int iRings)
+{
+  int* starts = nullptr;
+  KelRawCollint list;
+  int n = iPoly.GetNeighborVertices(iVertex, iRings, starts, list);
+  EXPECT_EQ(n, list.Size());
+  std::vector<std::vector<int>> rings;
+  if (!starts) return rings;
+  EXPECT_EQ(starts[0], 1);
+  EXPECT_EQ(starts[iRings + 1], list.Size() + 1);
+  for (int k = 0; k <= iRings; ++k) {
+    rings.emplace_back();
+    for (int pos = starts[k]; pos < starts[k + 1]; ++pos) rings.back().push_back(list[pos]);
+  }
+  delete[] starts;
+  return rings;
+}
+
+void MakeTetrahedron(KelCldPolygon& ioPoly)
+{
+  Build(ioPoly, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{1, 3, 2}, {1, 2, 4}, {2, 3, 4}, {3, 1, 4}});
+}
+
+}  // namespace
+
+TEST(KelCldPolygon, NumberingAndCounts)
+{
+  // Extensions reach the polygon through its interface identifier.
+  KelCldPolygon* created = KelCldPolygon::Create();
+  void* asPolygon = nullptr;
+  EXPECT_EQ(created->QueryInterface(IID_KelCldPolygon, &asPolygon), S_OK);
+  EXPECT_EQ(static_cast<KelCldPolygon*>(asPolygon), created);
+  created->Release();
+  KelCldPolygon* empty = created->CreateEmptyPolygon();
+  EXPECT_EQ(empty->GetNbPoints(1), 0);
+  empty->Release();
+  created->Release();
+
+  KelCldPolygon poly;
+  EXPECT_EQ(poly.AddPoint(0.f, 0.f, 0.f), 1);
+  int v = 0;
+  EXPECT_EQ(poly.AddPoint(KelMathPoint(1, 0, 0), v), 1);
+  EXPECT_EQ(v, 2);
+  const double c3[3] = {1, 1, 0}, c4[3] = {0, 1, 0};
+  EXPECT_EQ(poly.AddPoint(c3, v), 1);
+  EXPECT_EQ(v, 3);
+  const float c5[3] = {5, 5, 5};
+  EXPECT_EQ(poly.AddPoint(c4, v), 1);
+  EXPECT_EQ(poly.AddPoint(c5), 5);
+  EXPECT_EQ(poly.GetNbPoints(1), 5);
+  EXPECT_EQ(poly.GetNbPoints(0), 5);
+
+  for (int t = 1; t <= 3; ++t) {
+    EXPECT_EQ(poly.AddTriangle(1, 2, 3), t);
+    EXPECT_EQ(poly.GetNbTriangles(1), t);
+  }
+  EXPECT_EQ(poly.RemoveTriangle(2), 1);
+  EXPECT_EQ(poly.RemoveTriangle(2), 0);
+  EXPECT_EQ(poly.RemoveTriangle(0), 0);
+  EXPECT_EQ(poly.RemoveTriangle(9), 0);
+  EXPECT_FALSE(poly.IsTriangleValid(2));
+  EXPECT_EQ(poly.AddTriangle(1, 3, 4), 4);  // number 2 is not reused
+  EXPECT_EQ(poly.GetNbTriangles(1), 4);
+  EXPECT_EQ(poly.GetNbTriangles(0), 3);
+  // Refused: out of range vertex numbers; nothing is numbered.
+  EXPECT_EQ(poly.AddTriangle(0, 1, 2), 0);
+  EXPECT_EQ(poly.AddTriangle(1, 2, 6), 0);
+  EXPECT_EQ(poly.GetNbTriangles(1), 4);
+}
+
+TEST(KelCldPolygon, VerticesInUseAndRemoveVertex)
+{
+  KelCldPolygon poly;
+  EXPECT_EQ(AllVertices(poly), std::vector<int>{});
+  Build(poly, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {7, 7, 7}}, {{1, 2, 3}, {1, 3, 4}});
+  EXPECT_FALSE(poly.IsAVertex(5));  // isolated point
+  EXPECT_FALSE(poly.IsAVertex(0));
+  EXPECT_FALSE(poly.IsAVertex(6));
+  EXPECT_EQ(poly.GetNbVertices(), 4);
+  EXPECT_EQ(AllVertices(poly), (std::vector<int>{1, 2, 3, 4}));
+
+  EXPECT_EQ(poly.RemoveTriangle(2), 1);
+  EXPECT_FALSE(poly.IsAVertex(4));
+  EXPECT_TRUE(poly.IsAVertex(3));
+  EXPECT_EQ(poly.GetNbVertices(), 3);
+  EXPECT_EQ(AllVertices(poly), (std::vector<int>{1, 2, 3}));
+
+  // Not a vertex: nothing happens, the point stays usable.
+  EXPECT_EQ(poly.RemoveVertex(4), 0);
+  EXPECT_EQ(poly.RemoveVertex(0), 0);
+  EXPECT_EQ(poly.GetNbPoints(0), 5);
+  float p[3];
+  EXPECT_NE(poly.GetPoint(4, p), 0);
+  EXPECT_EQ(p[1], 1.f);
+  EXPECT_EQ(poly.AddTriangle(1, 3, 4), 3);
+
+  EXPECT_NE(poly.RemoveVertex(3), 0);
+  EXPECT_FALSE(poly.IsTriangleValid(1));
+  EXPECT_FALSE(poly.IsTriangleValid(3));
+  EXPECT_EQ(poly.GetNbTriangles(0), 0);
+  EXPECT_EQ(poly.GetNbVertices(), 0);
+  EXPECT_EQ(poly.GetNbPoints(0), 4);
+  EXPECT_EQ(poly.GetNbPoints(1), 5);
+  EXPECT_EQ(AllVertices(poly), std::vector<int>{});
+  p[0] = p[1] = p[2] = 9.f;
+  EXPECT_EQ(poly.GetPoint(3, p), 0);
+  EXPECT_EQ(std::vector<float>(p, p + 3), std::vector<float>(3, 0.f));
+  EXPECT_EQ(poly.RemoveVertex(3), 0);
+  // A freed point is refused by every edit that would use it.
+  EXPECT_EQ(poly.AddTriangle(1, 2, 3), 0);
+  EXPECT_EQ(poly.GetNbTriangles(1), 3);
+  int t = poly.AddTriangle(1, 2, 4);
+  const int withFreed[3] = {1, 2, 3};
+  EXPECT_EQ(poly.SetTriangleVertices(t, withFreed), 0);
+  EXPECT_EQ(Triangle(poly, t), (std::vector<int>{1, 2, 4, 0, 0, 0}));
+}
+
+TEST(KelCldPolygon, InvalidReadsFillZeros)
+{
+  KelCldPolygon poly;
+  Build(poly, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {{1, 2, 3}, {3, 2, 1}});
+  poly.RemoveTriangle(2);
+  const std::vector<int> zeros(6, 0);
+  for (int t : {0, 2, 3, -1}) {
+    EXPECT_EQ(Triangle(poly, t), zeros) << t;
+    int v[3] = {-1, -1, -1};
+    unsigned char o = 9;
+    EXPECT_EQ(poly.GetTriangleVertices(t, v, o), 0);
+    EXPECT_EQ(std::vector<int>(v, v + 3), std::vector<int>(3, 0));
+    EXPECT_EQ(o, 0);
+  }
+  int v[3];
+  unsigned char o = 0;
+  EXPECT_NE(poly.GetTriangleVertices(1, v, o), 0);
+  EXPECT_EQ(o, 1);
+  for (int p : {0, 4, -2}) {
+    double d[3] = {1, 1, 1};
+    float f[3] = {1, 1, 1};
+    KelMathPoint m(1, 1, 1);
+    EXPECT_EQ(poly.GetPoint(p, d), 0);
+    EXPECT_EQ(poly.GetPoint(p, f), 0);
+    EXPECT_EQ(poly.GetPoint(p, m), 0);
+    EXPECT_TRUE(d[0] == 0 && d[1] == 0 && d[2] == 0 && f[0] == 0 && f[1] == 0 && f[2] == 0);
+    EXPECT_EQ(m, KelMathPoint());
+  }
+  // Positions are single precision, whichever form is used.
+  poly.SetPoint(1, 0.1, 0.2, 0.3);
+  double d[3];
+  poly.GetPoint(1, d);
+  EXPECT_EQ(d[0], double(0.1f));
+  EXPECT_EQ(d[2], double(0.3f));
+}
+
+TEST(KelCldPolygon, NeighborRuleStripFanTetrahedron)
+{
+  KelCldPolygon strip;
+  Build(strip, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{1, 2, 3}, {1, 3, 4}});
+  EXPECT_EQ(Triangle(strip, 1), (std::vector<int>{1, 2, 3, 0, 0, 2}));
+  EXPECT_EQ(Triangle(strip, 2), (std::vector<int>{1, 3, 4, 1, 0, 0}));
+  EXPECT_EQ(EdgeTriangles(strip, 3, 1), (std::vector<int>{2, 1, 2}));
+  EXPECT_EQ(EdgeTriangles(strip, 2, 3), (std::vector<int>{1, 1, 0}));
+  EXPECT_EQ(EdgeTriangles(strip, 2, 4), (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(AroundVertex(strip, 3), (std::vector<int>{1, 2}));
+  EXPECT_EQ(AroundVertex(strip, 4), (std::vector<int>{2}));
+  EXPECT_EQ(AroundEdge(strip, 1, 3), (std::vector<int>{1, 2}));
+  EXPECT_TRUE(strip.IsManifold());
+
+  // Closed fan of 6 triangles around vertex 1.
+  KelCldPolygon fan;
+  fan.AddPoint(0.f, 0.f, 0.f);
+  for (int k = 0; k < 6; ++k) fan.AddPoint(float(k % 3), float(k / 3 + 1), 0.f);
+  for (int k = 0; k < 6; ++k) fan.AddTriangle(1, 2 + k, 2 + (k + 1) % 6);
+  for (int k = 0; k < 6; ++k) {
+    int prev = (k + 5) % 6 + 1, next = (k + 1) % 6 + 1;
+    EXPECT_EQ(Triangle(fan, k + 1), (std::vector<int>{1, 2 + k, 2 + (k + 1) % 6, prev, 0, next}));
+  }
+  EXPECT_EQ(AroundVertex(fan, 1), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(AroundVertex(fan, 2), (std::vector<int>{1, 6}));
+
+  KelCldPolygon tetra;
+  MakeTetrahedron(tetra);
+  EXPECT_EQ(Triangle(tetra, 1), (std::vector<int>{1, 3, 2, 4, 3, 2}));
+  EXPECT_EQ(Triangle(tetra, 2), (std::vector<int>{1, 2, 4, 1, 3, 4}));
+  EXPECT_EQ(Triangle(tetra, 3), (std::vector<int>{2, 3, 4, 1, 4, 2}));
+  EXPECT_EQ(Triangle(tetra, 4), (std::vector<int>{3, 1, 4, 1, 2, 3}));
+  EXPECT_EQ(FreeEdges(tetra), std::vector<int>{});
+  EXPECT_TRUE(tetra.IsManifold());
+  int count = -1;
+  int* pairs = nullptr;
+  EXPECT_EQ(tetra.GetNonManifoldEdges(count, pairs), 0);
+  EXPECT_EQ(pairs, nullptr);
+  delete[] pairs;
+}
+
+TEST(KelCldPolygon, ThreeTrianglesOnOneEdge)
+{
+  KelCldPolygon poly;
+  Build(poly, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}}, {{1, 2, 3}, {2, 1, 4}, {1, 2, 5}});
+  for (int t = 1; t <= 3; ++t) EXPECT_EQ(Triangle(poly, t)[3], 0) << t;  // edge 1-2 is edge 0 everywhere
+  EXPECT_EQ(EdgeTriangles(poly, 2, 1), (std::vector<int>{3, 1, 0}));
+  EXPECT_EQ(AroundEdge(poly, 1, 2), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(AroundEdge(poly, 2, 1), (std::vector<int>{1, 2, 3}));
+  EXPECT_FALSE(poly.IsManifold());
+  int count = -1;
+  int* pairs = nullptr;
+  EXPECT_EQ(poly.GetNonManifoldEdges(count, pairs), 1);
+  ASSERT_EQ(count, 1);
+  EXPECT_EQ(std::min(pairs[0], pairs[1]) * 10 + std::max(pairs[0], pairs[1]), 12);
+  delete[] pairs;
+  std::vector<int> free = FreeEdges(poly);
+  EXPECT_EQ(free.size(), 18u);  // the three 1-2 sides read as free
+
+  // Back to two sides: the remaining pair is joined.
+  poly.RemoveTriangle(1);
+  EXPECT_EQ(Triangle(poly, 2), (std::vector<int>{2, 1, 4, 3, 0, 0}));
+  EXPECT_EQ(Triangle(poly, 3), (std::vector<int>{1, 2, 5, 2, 0, 0}));
+  EXPECT_EQ(EdgeTriangles(poly, 1, 2), (std::vector<int>{2, 2, 3}));
+  EXPECT_TRUE(poly.IsManifold());
+  // And back to three.
+  EXPECT_EQ(poly.AddTriangle(2, 1, 3), 4);
+  for (int t = 2; t <= 4; ++t) EXPECT_EQ(Triangle(poly, t)[3], 0) << t;
+  EXPECT_EQ(EdgeTriangles(poly, 1, 2), (std::vector<int>{3, 2, 0}));
+}
+
+TEST(KelCldPolygon, DegenerateAndInconsistentTriangles)
+{
+  KelCldPolygon poly;
+  Build(poly, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}}, {{1, 1, 2}});
+  // Both sides of 1-2 in one triangle: not joined; the self edge has no neighbour.
+  EXPECT_EQ(Triangle(poly, 1), (std::vector<int>{1, 1, 2, 0, 0, 0}));
+  EXPECT_EQ(EdgeTriangles(poly, 1, 2), (std::vector<int>{1, 1, 0}));
+  EXPECT_EQ(AroundVertex(poly, 1), std::vector<int>{1});
+  EXPECT_TRUE(poly.IsAVertex(2));
+  EXPECT_TRUE(poly.IsManifold());
+  poly.AddTriangle(2, 1, 3);
+  EXPECT_EQ(Triangle(poly, 2), (std::vector<int>{2, 1, 3, 0, 0, 0}));
+  EXPECT_EQ(EdgeTriangles(poly, 1, 2), (std::vector<int>{2, 1, 0}));
+  EXPECT_FALSE(poly.IsManifold());
+  poly.RemoveTriangle(1);
+  EXPECT_EQ(poly.GetNbVertices(), 3);
+
+  // Same direction on the shared edge: still joined, but not flippable.
+  poly.AddTriangle(4, 2, 1);
+  EXPECT_EQ(Triangle(poly, 2), (std::vector<int>{2, 1, 3, 3, 0, 0}));
+  EXPECT_EQ(Triangle(poly, 3), (std::vector<int>{4, 2, 1, 0, 2, 0}));
+  EXPECT_EQ(poly.FlipEdge(1, 2), 0);
+  EXPECT_EQ(poly.FlipEdge(2, 1), 0);
+  EXPECT_EQ(Triangle(poly, 3), (std::vector<int>{4, 2, 1, 0, 2, 0}));
+}
+
+TEST(KelCldPolygon, FreeEdgesOrderOrientationAndActivation)
+{
+  KelCldPolygon poly;
+  Build(poly, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{1, 2, 3}, {1, 3, 4}});
+  EXPECT_EQ(FreeEdges(poly), (std::vector<int>{1, 2, 2, 3, 3, 4, 4, 1}));
+  EXPECT_EQ(FreeEdges(poly, 0), (std::vector<int>{1, 2, 2, 3, 3, 4, 1, 4}));
+
+  EXPECT_TRUE(poly.IsVertexActive(4));
+  poly.DeactivateVertex(4);
+  EXPECT_FALSE(poly.IsVertexActive(4));
+  EXPECT_TRUE(poly.IsTriangleValid(2));
+  EXPECT_FALSE(poly.IsTriangleActive(2));
+  EXPECT_TRUE(poly.IsTriangleActive(1));
+  EXPECT_EQ(poly.GetNbTriangles(0), 2);
+  EXPECT_EQ(FreeEdges(poly, 1, 1), (std::vector<int>{1, 2, 2, 3}));
+  EXPECT_EQ(FreeEdges(poly, 1, 0).size(), 8u);
+  poly.ActivateVertex(4);
+  EXPECT_TRUE(poly.IsTriangleActive(2));
+  poly.DeactivateAllVertices();
+  EXPECT_FALSE(poly.IsTriangleActive(1));
+  EXPECT_FALSE(poly.IsVertexActive(1));
+  EXPECT_EQ(poly.AddPoint(2.f, 2.f, 0.f), 5);
+  EXPECT_TRUE(poly.IsVertexActive(5));  // new points are active
+  poly.ActivateAllVertices();
+  EXPECT_TRUE(poly.IsTriangleActive(1) && poly.IsTriangleActive(2));
+  poly.RemoveTriangle(1);
+  EXPECT_FALSE(poly.IsTriangleActive(1));
+}
+
+TEST(KelCldPolygon, NeighborVertexRingsOnGrid)
+{
+  KelCldPolygon grid;
+  MakeGrid(grid, 3, 3);
+  using Rings_ = std::vector<std::vector<int>>;
+  EXPECT_EQ(Rings(grid, 5, 2), (Rings_{{5}, {1, 2, 4, 6, 8, 9}, {3, 7}}));
+  EXPECT_EQ(Rings(grid, 1, 3), (Rings_{{1}, {2, 5, 4}, {3, 6, 8, 9, 7}, {}}));
+  EXPECT_EQ(Rings(grid, 9, 0), (Rings_{{9}}));
+  int* starts = reinterpret_cast<int*>(1);
+  KelRawCollint list;
+  list.Append(3);
+  EXPECT_EQ(grid.GetNeighborVertices(10, 1, starts, list), 0);
+  EXPECT_EQ(starts, nullptr);
+  EXPECT_EQ(list.Size(), 0);
+}
+
+TEST(KelCldPolygon, FlipEdge)
+{
+  KelCldPolygon grid;
+  MakeGrid(grid, 3, 3);
+  // T1 (1,2,5) and T2 (1,5,4) share 1-5; T2 runs 1->5 with x = 4, T1 runs 5->1 with y = 2.
+  EXPECT_NE(grid.FlipEdge(1, 5), 0);
+  EXPECT_EQ(Triangle(grid, 2), (std::vector<int>{4, 1, 2, 0, 0, 1}));
+  EXPECT_EQ(Triangle(grid, 1), (std::vector<int>{2, 5, 4, 4, 5, 2}));
+  EXPECT_EQ(Triangle(grid, 4)[5], 1);  // T4 (2,6,5) across 5-2
+  EXPECT_EQ(Triangle(grid, 5)[3], 1);  // T5 (4,5,8) across 4-5
+  EXPECT_EQ(EdgeTriangles(grid, 1, 5), (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(AroundVertex(grid, 1), std::vector<int>{2});
+  EXPECT_EQ(AroundVertex(grid, 4), (std::vector<int>{1, 2, 5, 6}));
+  // The other direction undoes it up to rotation: T1 runs 4->2 with x = 5.
+  EXPECT_NE(grid.FlipEdge(4, 2), 0);
+  EXPECT_EQ(Triangle(grid, 1), (std::vector<int>{5, 4, 1, 5, 0, 2}));
+  EXPECT_EQ(Triangle(grid, 2), (std::vector<int>{1, 2, 5, 0, 4, 1}));
+
+  // Refusals leave everything as it was.
+  std::vector<std::vector<int>> before;
+  for (int t = 1; t <= 8; ++t) before.push_back(Triangle(grid, t));
+  EXPECT_EQ(grid.FlipEdge(1, 2), 0);  // boundary edge
+  EXPECT_EQ(grid.FlipEdge(1, 9), 0);  // no edge
+  EXPECT_EQ(grid.FlipEdge(5, 5), 0);
+  EXPECT_EQ(grid.FlipEdge(0, 5), 0);
+  int t9 = grid.AddTriangle(5, 6, 3);  // 5-6 now has three sides
+  EXPECT_EQ(grid.FlipEdge(5, 6), 0);
+  grid.RemoveTriangle(t9);
+  for (int t = 1; t <= 8; ++t) EXPECT_EQ(Triangle(grid, t), before[size_t(t - 1)]) << t;
+
+  KelCldPolygon tetra;  // x and y already joined
+  MakeTetrahedron(tetra);
+  EXPECT_EQ(tetra.FlipEdge(1, 2), 0);
+  EXPECT_EQ(tetra.FlipEdge(3, 4), 0);
+  EXPECT_EQ(Triangle(tetra, 1), (std::vector<int>{1, 3, 2, 4, 3, 2}));
+
+  KelCldPolygon twin;  // x == y
+  Build(twin, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 2, 3}, {2, 1, 3}});
+  EXPECT_EQ(Triangle(twin, 1), (std::vector<int>{1, 2, 3, 2, 2, 2}));
+  EXPECT_EQ(twin.FlipEdge(1, 2), 0);
+}
+
+TEST(KelCldPolygon, SetTriangleVerticesAndLatePoint)
+{
+  KelCldPolygon poly;
+  Build(poly, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{1, 2, 3}, {1, 3, 4}});
+  EXPECT_EQ(AroundVertex(poly, 1), (std::vector<int>{1, 2}));
+  int p5 = poly.AddPoint(-1.f, 1.f, 0.f);
+  EXPECT_EQ(p5, 5);
+  EXPECT_FALSE(poly.IsAVertex(5));
+  const int moved[3] = {1, 3, 5};
+  EXPECT_NE(poly.SetTriangleVertices(2, moved), 0);
+  EXPECT_FALSE(poly.IsAVertex(4));
+  EXPECT_TRUE(poly.IsAVertex(5));
+  EXPECT_EQ(Triangle(poly, 2), (std::vector<int>{1, 3, 5, 1, 0, 0}));
+  EXPECT_EQ(AroundVertex(poly, 5), std::vector<int>{2});
+  EXPECT_EQ(AroundVertex(poly, 4), std::vector<int>{});
+  const int away[3] = {2, 3, 5};
+  EXPECT_NE(poly.SetTriangleVertices(2, away), 0);
+  EXPECT_EQ(Triangle(poly, 1), (std::vector<int>{1, 2, 3, 0, 2, 0}));
+  EXPECT_EQ(Triangle(poly, 2), (std::vector<int>{2, 3, 5, 1, 0, 0}));
+  EXPECT_EQ(AroundVertex(poly, 1), std::vector<int>{1});
+  const int bad[3] = {2, 3, 6};
+  EXPECT_EQ(poly.SetTriangleVertices(2, bad), 0);
+  EXPECT_EQ(poly.SetTriangleVertices(7, moved), 0);
+  poly.RemoveTriangle(1);
+  EXPECT_EQ(poly.SetTriangleVertices(1, moved), 0);
+  EXPECT_FALSE(poly.IsTriangleValid(1));
+
+  // A point added after triangles, then used to close a fan.
+  int p6 = poly.AddPoint(2.f, 0.f, 0.f);
+  EXPECT_EQ(p6, 6);
+  int t = poly.AddTriangle(3, 2, 6);
+  EXPECT_EQ(t, 3);
+  EXPECT_EQ(Triangle(poly, 3), (std::vector<int>{3, 2, 6, 2, 0, 0}));
+  EXPECT_EQ(Triangle(poly, 2)[3], 3);
+  EXPECT_EQ(AllVertices(poly), (std::vector<int>{2, 3, 5, 6}));
+}
+
+TEST(KelCldPolygon, NormalsBoxStateAndAttributes)
+{
+  KelCldPolygon poly;
+  KelMathBox box;
+  box.AddPoint(0, 0, 0);
+  poly.GetBoundingBox(box);
+  EXPECT_TRUE(box.IsEmpty());
+  Build(poly, {{0, 0, 0}, {2, 0, 0}, {0, 3, 0}, {0, 0, 4}, {50, 50, 50}}, {{1, 2, 3}, {1, 3, 4}});
+  double n[3];
+  EXPECT_NE(poly.GetTriangleNormal(1, n), 0);
+  EXPECT_EQ(std::vector<double>(n, n + 3), (std::vector<double>{0, 0, 6}));
+  EXPECT_NE(poly.GetTriangleNormal(1, n, 0), 0);
+  EXPECT_EQ(std::vector<double>(n, n + 3), (std::vector<double>{0, 0, 1}));
+  EXPECT_NE(poly.GetTriangleNormal(2, n), 0);
+  EXPECT_EQ(std::vector<double>(n, n + 3), (std::vector<double>{12, 0, 0}));
+  EXPECT_NE(poly.GetVertexNormal(1, n), 0);
+  EXPECT_EQ(std::vector<double>(n, n + 3), (std::vector<double>{12, 0, 6}));
+  EXPECT_NE(poly.GetVertexNormal(3, n, 0), 0);
+  EXPECT_NEAR(n[0], 2 / std::sqrt(5.0), 1e-12);
+  EXPECT_NEAR(n[2], 1 / std::sqrt(5.0), 1e-12);
+  EXPECT_EQ(poly.GetTriangleNormal(3, n), 0);
+  EXPECT_EQ(std::vector<double>(n, n + 3), std::vector<double>(3, 0.0));
+
+  // The isolated point 5 is not a vertex.
+  poly.GetBoundingBox(box);
+  EXPECT_EQ(box.GetLow(), KelMathPoint(0, 0, 0));
+  EXPECT_EQ(box.GetHigh(), KelMathPoint(2, 3, 4));
+
+  EXPECT_FALSE(poly.IsOptimized());
+  poly.Optimize();
+  EXPECT_TRUE(poly.IsOptimized());
+  poly.Unoptimize();
+  EXPECT_FALSE(poly.IsOptimized());
+  EXPECT_EQ(Triangle(poly, 1), (std::vector<int>{1, 2, 3, 0, 0, 2}));  // still linked
+  poly.AddTriangle(3, 2, 5);
+  EXPECT_EQ(Triangle(poly, 1)[4], 3);
+  EXPECT_FALSE(poly.IsOptimized());
+  EXPECT_EQ(poly.GetNbModifications(), 0);
+  poly.NotifyModified();
+  poly.NotifyModified();
+  EXPECT_EQ(poly.GetNbModifications(), 2);
+
+  int a = 0, b = 0;
+  auto* attrA = reinterpret_cast<KelCldAttribute*>(&a);
+  auto* attrB = reinterpret_cast<KelCldAttribute*>(&b);
+  EXPECT_EQ(poly.GetPointAttribute(2), nullptr);
+  EXPECT_EQ(poly.GetTriangleAttribute(1), nullptr);
+  poly.SetPointAttribute(2, attrA);
+  poly.SetTriangleAttribute(1, attrB);
+  EXPECT_EQ(poly.GetPointAttribute(2), attrA);
+  EXPECT_EQ(poly.GetPointAttribute(3), nullptr);
+  EXPECT_EQ(poly.GetTriangleAttribute(1), attrB);
+  EXPECT_EQ(poly.GetTriangleAttribute(2), nullptr);
+  EXPECT_EQ(poly.GetPointAttribute(99), nullptr);
+  EXPECT_EQ(poly.GetTriangleAttribute(99), nullptr);
+  poly.SetPointAttribute(2, nullptr);
+  EXPECT_EQ(poly.GetPointAttribute(2), nullptr);
+}
+
+TEST(KelCldPolygon, ProjectPoint)
+{
+  KelCldPolygon poly;
+  KelMathPoint proj;
+  int i1 = -1, i2 = -1;
+  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(0, 0, 0), proj, i1, i2), KelCldProjectionNone);
+  Build(poly, {{0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {10, 0, 0}, {12, 0, 0}, {10, 2, 0}}, {{1, 2, 3}, {4, 5, 6}});
+  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(0.5, 0.5, 3), proj, i1, i2), KelCldProjectionOnTriangle);
+  EXPECT_EQ(i1, 1);
+  EXPECT_NEAR(proj.DistanceTo(KelMathPoint(0.5, 0.5, 0)), 0, 1e-12);
+  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(-1, -1, 0.5), proj, i1, i2), KelCldProjectionOnVertex);
+  EXPECT_EQ(i1, 1);
+  EXPECT_NEAR(proj.DistanceTo(KelMathPoint(0, 0, 0)), 0, 1e-12);
+  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(1, -1, 1), proj, i1, i2), KelCldProjectionOnEdge);
+  EXPECT_EQ(std::min(i1, i2) * 10 + std::max(i1, i2), 12);
+  EXPECT_NEAR(proj.DistanceTo(KelMathPoint(1, 0, 0)), 0, 1e-12);
+  // Nearest of several triangles.
+  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(10.5, 0.5, -1), proj, i1, i2), KelCldProjectionOnTriangle);
+  EXPECT_EQ(i1, 2);
+  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(13, 0, 0), proj, i1, i2), KelCldProjectionOnVertex);
+  EXPECT_EQ(i1, 5);
+}
+
+TEST(KelCldPolygon, BoundaryScans)
+{
+  // 4 x 4 points, the middle cell left open: an outer loop of 12 edges and a hole of 4.
+  KelCldPolygon grid;
+  MakeGrid(grid, 4, 4, 4);
+  std::vector<int> freeEdges = FreeEdges(grid);
+  std::set<std::pair<int, int>> directed;
+  for (size_t k = 0; k < freeEdges.size(); k += 2) directed.insert({freeEdges[k], freeEdges[k + 1]});
+  ASSERT_EQ(directed.size(), 16u);
+  EXPECT_EQ(grid.BuildBoundaryScans(), 2);
+  const KelCldBoundaryScans* scans = grid.GetBoundaryScans();
+  ASSERT_NE(scans, nullptr);
+  ASSERT_EQ(scans->GetNbScans(), 2);
+  std::multiset<int> sizes;
+  std::set<std::pair<int, int>> walked;
+  for (int s = 1; s <= 2; ++s) {
+    const KelCldBoundaryScan* scan = scans->GetScan(s);
+    ASSERT_NE(scan, nullptr);
+    EXPECT_TRUE(scan->IsClosed());
+    int n = scan->GetNbPoints();
+    sizes.insert(n);
+    EXPECT_EQ(scan->GetPointIdentifier(1), scan->GetPointIdentifier(n));
+    for (int j = 1; j < n; ++j)
+      walked.insert({grid.GetVertexOfScanPoint(scan->GetPointIdentifier(j)),
+                     grid.GetVertexOfScanPoint(scan->GetPointIdentifier(j + 1))});
+  }
+  EXPECT_EQ(sizes, (std::multiset<int>{5, 13}));
+  EXPECT_EQ(walked, directed);
+
+  KelCldPolygon tetra;
+  MakeTetrahedron(tetra);
+  EXPECT_EQ(tetra.BuildBoundaryScans(), 0);
+  EXPECT_TRUE(tetra.GetBoundaryScans() == nullptr || tetra.GetBoundaryScans()->GetNbScans() == 0);
+}
