@@ -103,7 +103,13 @@ public:
   int GetNbVertices() const;
   int GetNbTriangles(int iAll = 1) const;
   KelBoolean IsAVertex(int iVertex) const;
-  KelBoolean IsTriangleValid(int iTriangle) const;
+  KelBoolean IsTriangleValid(int iTriangle) const
+  {
+    return iTriangle > 0 && iTriangle < static_cast<int>(_triangleFlags.size()) &&
+                   (_triangleFlags[iTriangle] & kTriangleValid)
+               ? TRUE
+               : FALSE;
+  }
   KelBoolean IsTriangleActive(int iTriangle) const;
 
   // ---- Reads ----
@@ -201,6 +207,23 @@ protected:
 
 private:
   enum : uint8_t { kPointFreed = 1, kPointInactive = 2 };
+  // Triangle flags: valid, and per side "crowded": the edge has more than one other side, or
+  // two sides in this same triangle, so its neighbour is 0 although it is not a lone side.
+  enum : uint8_t { kTriangleValid = 1, kSideCrowded = 2 };
+
+  // What one walk around an edge a-b finds.
+  struct EdgeScan {
+    int nbSides = 0;      // occurrences of a-b among the edges of valid triangles
+    int sides[2] = {0, 0};  // the first two sides met (side = 3t + edge index)
+    int lowestSide = 0;   // lowest side, i.e. the first in triangle then edge order
+    int nbTriangles = 0;  // distinct triangles having the edge
+    void AddSide(int iSide)
+    {
+      if (nbSides < 2) sides[nbSides] = iSide;
+      ++nbSides;
+      if (!lowestSide || iSide < lowestSide) lowestSide = iSide;
+    }
+  };
 
   bool PointUsable(int iVertex) const;
   void EnsureLinked() const;
@@ -209,12 +232,25 @@ private:
   void UnlinkTriangle(int iTriangle);
   void InsertCorner(int iVertex, int iCorner);
   void EraseCorner(int iVertex, int iCorner);
-  // Recomputes the neighbours of every side of the edge a-b.
+  // Puts new vertices in a linked triangle, moving only the corners whose vertex changes;
+  // neighbours are left to the caller.
+  void ReplaceVertices(int iTriangle, const int iVertices[3]);
+  bool IsFirstCorner(int iCorner) const;
+  void ScanEdge(int iVertexA, int iVertexB, EdgeScan& oScan) const;
+  // One walk around a for the edges from a to each target.
+  void ScanEdges(int iVertexA, const int* iTargets, EdgeScan* oScans, int iNbTargets) const;
+  // Sets the neighbours of every side of a-b from a scan around a.
+  void ApplyEdgeScan(int iVertexA, int iVertexB, const EdgeScan& iScan) const;
+  void SetSide(int iSide, int iNeighbor, bool iCrowded) const;
+  bool IsSideCrowded(int iSide) const;
+  // Recomputes the neighbours of every side of the edge a-b with one walk.
   void UpdateEdge(int iVertexA, int iVertexB) const;
-  // Sides of a-b (corner ids 3t+e); returns the count, stores at most iMax.
-  int CollectSides(int iVertexA, int iVertexB, int* oSides, int iMax) const;
+  // In triangle iNeighbor, the side on edge a-b that pointed to iFrom now points to iTo.
+  void RepointNeighbor(int iNeighbor, int iFrom, int iTo, int iVertexA, int iVertexB);
   // Distinct triangles having the edge, increasing; appended to oTriangles when given.
   int EdgeTriangles(int iVertex1, int iVertex2, KelRawCollint* oTriangles) const;
+  // The vertex's corners, one per triangle, in increasing order.
+  void SortedFirstCorners(int iVertex, std::vector<int>& oCorners) const;
   void AddRing(int iVertex, KelRawCollint& ioVertices) const;
 
   // Points: slot 0 unused.
@@ -222,11 +258,14 @@ private:
   std::vector<uint8_t> _pointFlags;
   mutable std::vector<int> _firstCorner;  // head of the vertex's corner list, 0 when empty
   std::vector<KelCldAttribute*> _pointAttributes;  // empty until a pointer is set
-  // Triangles: slot 0 unused; corner c = 3t + i is vertex i of triangle t.
+  // Triangles: slot 0 unused; corner c = 3t + i is vertex i of triangle t. A vertex's corners
+  // form a doubly linked list (unordered: queries sort the few triangles they return), so a
+  // corner leaves or joins it in constant time.
   std::vector<int> _vertices;
   mutable std::vector<int> _neighbors;
-  mutable std::vector<int> _nextCorner;  // next corner of the same vertex, increasing
-  std::vector<uint8_t> _valid;
+  mutable std::vector<int> _nextCorner;
+  mutable std::vector<int> _prevCorner;
+  mutable std::vector<uint8_t> _triangleFlags;
   std::vector<KelCldAttribute*> _triangleAttributes;
 
   int _nbValidTriangles = 0;
@@ -240,6 +279,7 @@ private:
   // Scratch of the ring walk: a stamp per point, reused between calls.
   mutable std::vector<unsigned> _stamps;
   mutable unsigned _stamp = 0;
+  mutable std::vector<int> _ringCorners;
 };
 
 #endif

@@ -33,7 +33,8 @@ KelCldPolygon::KelCldPolygon()
   _vertices.assign(3, 0);
   _neighbors.assign(3, 0);
   _nextCorner.assign(3, 0);
-  _valid.assign(1, 0);
+  _triangleFlags.assign(1, 0);
+  _prevCorner.assign(3, 0);
 }
 
 KelCldPolygon::~KelCldPolygon()
@@ -66,7 +67,8 @@ void KelCldPolygon::Reserve(int iNbPoints, int iNbTriangles)
     _vertices.reserve(3 * n);
     _neighbors.reserve(3 * n);
     _nextCorner.reserve(3 * n);
-    _valid.reserve(n);
+    _prevCorner.reserve(3 * n);
+    _triangleFlags.reserve(n);
   }
 }
 
@@ -74,7 +76,7 @@ size_t KelCldPolygon::GetMemoryUsage() const
 {
   return sizeof(*this) + CapacityBytes(_coords) + CapacityBytes(_pointFlags) + CapacityBytes(_firstCorner) +
          CapacityBytes(_pointAttributes) + CapacityBytes(_vertices) + CapacityBytes(_neighbors) +
-         CapacityBytes(_nextCorner) + CapacityBytes(_valid) + CapacityBytes(_triangleAttributes) +
+         CapacityBytes(_nextCorner) + CapacityBytes(_prevCorner) + CapacityBytes(_triangleFlags) + CapacityBytes(_triangleAttributes) +
          CapacityBytes(_stamps);
 }
 
@@ -95,7 +97,7 @@ int KelCldPolygon::GetNbVertices() const
 
 int KelCldPolygon::GetNbTriangles(int iAll) const
 {
-  return iAll ? static_cast<int>(_valid.size()) - 1 : _nbValidTriangles;
+  return iAll ? static_cast<int>(_triangleFlags.size()) - 1 : _nbValidTriangles;
 }
 
 bool KelCldPolygon::PointUsable(int iVertex) const
@@ -108,11 +110,6 @@ KelBoolean KelCldPolygon::IsAVertex(int iVertex) const
   if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return FALSE;
   EnsureLinked();
   return _firstCorner[iVertex] != 0 ? TRUE : FALSE;
-}
-
-KelBoolean KelCldPolygon::IsTriangleValid(int iTriangle) const
-{
-  return iTriangle > 0 && iTriangle < static_cast<int>(_valid.size()) && _valid[iTriangle] ? TRUE : FALSE;
 }
 
 KelBoolean KelCldPolygon::IsTriangleActive(int iTriangle) const
@@ -217,13 +214,10 @@ int KelCldPolygon::GetVertexNormal(int iVertex, double oNormal[3], int iRaw) con
 {
   oNormal[0] = oNormal[1] = oNormal[2] = 0.0;
   if (!IsAVertex(iVertex)) return 0;
-  int previous = 0;
   for (int c = _firstCorner[iVertex]; c; c = _nextCorner[c]) {
-    int t = TriangleOf(c);
-    if (t == previous) continue;  // a degenerate triangle lists the vertex twice
-    previous = t;
+    if (!IsFirstCorner(c)) continue;
     double n[3];
-    GetTriangleNormal(t, n, 1);
+    GetTriangleNormal(TriangleOf(c), n, 1);
     for (int i = 0; i < 3; ++i) oNormal[i] += n[i];
   }
   NormaliseIfAsked(oNormal, iRaw);
@@ -255,11 +249,11 @@ KelCldAttribute* KelCldPolygon::GetTriangleAttribute(int iTriangle) const
 
 void KelCldPolygon::SetTriangleAttribute(int iTriangle, KelCldAttribute* iAttribute)
 {
-  if (iTriangle <= 0 || iTriangle >= static_cast<int>(_valid.size())) return;
+  if (iTriangle <= 0 || iTriangle >= static_cast<int>(_triangleFlags.size())) return;
   if (iTriangle >= static_cast<int>(_triangleAttributes.size())) {
     if (!iAttribute) return;
-    _triangleAttributes.resize(_valid.capacity(), nullptr);
-    if (iTriangle >= static_cast<int>(_triangleAttributes.size())) _triangleAttributes.resize(_valid.size(), nullptr);
+    _triangleAttributes.resize(_triangleFlags.capacity(), nullptr);
+    if (iTriangle >= static_cast<int>(_triangleAttributes.size())) _triangleAttributes.resize(_triangleFlags.size(), nullptr);
   }
   _triangleAttributes[iTriangle] = iAttribute;
 }
@@ -296,14 +290,17 @@ void KelCldPolygon::BuildNeighborhood() const
 {
   const int nbTriangles = GetNbTriangles(1);
   std::fill(_firstCorner.begin(), _firstCorner.end(), 0);
-  // Pushing corners from the last to the first leaves every list in increasing order.
+  // Pushing corners from the last to the first leaves every list in increasing order, which
+  // keeps the walks of a freshly read mesh close to memory order.
   for (int c = 3 * nbTriangles + 2; c >= 3; --c) {
-    if (!_valid[TriangleOf(c)]) {
+    _prevCorner[c] = 0;
+    if (!IsTriangleValid(TriangleOf(c))) {
       _nextCorner[c] = 0;
       continue;
     }
     int v = _vertices[c];
     _nextCorner[c] = _firstCorner[v];
+    if (_firstCorner[v]) _prevCorner[_firstCorner[v]] = c;
     _firstCorner[v] = c;
   }
   _nbVertices = 0;
@@ -311,7 +308,8 @@ void KelCldPolygon::BuildNeighborhood() const
     if (_firstCorner[v]) ++_nbVertices;
 
   // -1 marks a side whose edge has not been resolved yet; each undirected edge is resolved once.
-  for (int c = 3; c < 3 * (nbTriangles + 1); ++c) _neighbors[c] = _valid[TriangleOf(c)] ? -1 : 0;
+  for (int c = 3; c < 3 * (nbTriangles + 1); ++c) _neighbors[c] = IsTriangleValid(TriangleOf(c)) ? -1 : 0;
+  for (int t = 1; t <= nbTriangles; ++t) _triangleFlags[t] &= kTriangleValid;
   _linked = true;
   for (int c = 3; c < 3 * (nbTriangles + 1); ++c) {
     if (_neighbors[c] != -1) continue;
@@ -320,23 +318,49 @@ void KelCldPolygon::BuildNeighborhood() const
   }
 }
 
-int KelCldPolygon::CollectSides(int iVertexA, int iVertexB, int* oSides, int iMax) const
+bool KelCldPolygon::IsFirstCorner(int iCorner) const
 {
-  int count = 0;
+  // A degenerate triangle lists a vertex at two corners; only the first one counts.
+  const int t = TriangleOf(iCorner), j = IndexOf(iCorner);
+  for (int k = 0; k < j; ++k)
+    if (_vertices[3 * t + k] == _vertices[iCorner]) return false;
+  return true;
+}
+
+void KelCldPolygon::ScanEdges(int iVertexA, const int* iTargets, EdgeScan* oScans, int iNbTargets) const
+{
+  for (int k = 0; k < iNbTargets; ++k) oScans[k] = EdgeScan();
   for (int c = _firstCorner[iVertexA]; c; c = _nextCorner[c]) {
-    int t = TriangleOf(c), j = IndexOf(c);
+    const int t = TriangleOf(c), j = IndexOf(c);
     const int* v = &_vertices[3 * static_cast<size_t>(t)];
-    // Edge j runs from this corner to the next; edge j-1 arrives at this corner.
-    if (v[Next3(j)] == iVertexB) {
-      if (count < iMax) oSides[count] = 3 * t + j;
-      ++count;
-    }
-    if (v[Prev3(j)] == iVertexB) {
-      if (count < iMax) oSides[count] = 3 * t + Prev3(j);
-      ++count;
+    // Edge j leaves this corner; edge j-1 arrives at it.
+    const int after = v[Next3(j)], before = v[Prev3(j)];
+    const bool first = IsFirstCorner(c);
+    for (int k = 0; k < iNbTargets; ++k) {
+      EdgeScan& scan = oScans[k];
+      if (after == iTargets[k]) scan.AddSide(3 * t + j);
+      if (before == iTargets[k]) scan.AddSide(3 * t + Prev3(j));
+      if (first && (after == iTargets[k] || before == iTargets[k])) ++scan.nbTriangles;
     }
   }
-  return count;
+}
+
+void KelCldPolygon::ScanEdge(int iVertexA, int iVertexB, EdgeScan& oScan) const
+{
+  ScanEdges(iVertexA, &iVertexB, &oScan, 1);
+}
+
+void KelCldPolygon::SetSide(int iSide, int iNeighbor, bool iCrowded) const
+{
+  _neighbors[iSide] = iNeighbor;
+  const uint8_t bit = static_cast<uint8_t>(kSideCrowded << IndexOf(iSide));
+  uint8_t& flags = _triangleFlags[TriangleOf(iSide)];
+  flags = iCrowded ? static_cast<uint8_t>(flags | bit) : static_cast<uint8_t>(flags & ~bit);
+}
+
+bool KelCldPolygon::IsSideCrowded(int iSide) const
+{
+  return (_triangleFlags[TriangleOf(iSide)] & (kSideCrowded << IndexOf(iSide))) != 0;
 }
 
 void KelCldPolygon::UpdateEdge(int iVertexA, int iVertexB) const
@@ -344,64 +368,98 @@ void KelCldPolygon::UpdateEdge(int iVertexA, int iVertexB) const
   if (iVertexA == iVertexB) {
     for (int c = _firstCorner[iVertexA]; c; c = _nextCorner[c]) {
       int t = TriangleOf(c), j = IndexOf(c);
-      if (_vertices[3 * t + Next3(j)] == iVertexA) _neighbors[c] = 0;
+      if (_vertices[3 * t + Next3(j)] == iVertexA) SetSide(c, 0, false);
     }
     return;
   }
-  int sides[2];
-  int count = CollectSides(iVertexA, iVertexB, sides, 2);
-  if (count == 2 && TriangleOf(sides[0]) != TriangleOf(sides[1])) {
-    _neighbors[sides[0]] = TriangleOf(sides[1]);
-    _neighbors[sides[1]] = TriangleOf(sides[0]);
-    return;
-  }
-  if (count <= 2) {
-    for (int k = 0; k < count; ++k) _neighbors[sides[k]] = 0;
-    return;
-  }
-  for (int c = _firstCorner[iVertexA]; c; c = _nextCorner[c]) {
-    int t = TriangleOf(c), j = IndexOf(c);
-    const int* v = &_vertices[3 * static_cast<size_t>(t)];
-    if (v[Next3(j)] == iVertexB) _neighbors[3 * t + j] = 0;
-    if (v[Prev3(j)] == iVertexB) _neighbors[3 * t + Prev3(j)] = 0;
+  EdgeScan scan;
+  ScanEdge(iVertexA, iVertexB, scan);
+  ApplyEdgeScan(iVertexA, iVertexB, scan);
+}
+
+void KelCldPolygon::ApplyEdgeScan(int iVertexA, int iVertexB, const EdgeScan& iScan) const
+{
+  const int* sides = iScan.sides;
+  if (iScan.nbSides == 1) {
+    SetSide(sides[0], 0, false);
+  } else if (iScan.nbSides == 2 && TriangleOf(sides[0]) != TriangleOf(sides[1])) {
+    SetSide(sides[0], TriangleOf(sides[1]), false);
+    SetSide(sides[1], TriangleOf(sides[0]), false);
+  } else if (iScan.nbSides == 2) {
+    SetSide(sides[0], 0, true);
+    SetSide(sides[1], 0, true);
+  } else if (iScan.nbSides > 2) {
+    for (int c = _firstCorner[iVertexA]; c; c = _nextCorner[c]) {
+      int t = TriangleOf(c), j = IndexOf(c);
+      const int* v = &_vertices[3 * static_cast<size_t>(t)];
+      if (v[Next3(j)] == iVertexB) SetSide(3 * t + j, 0, true);
+      if (v[Prev3(j)] == iVertexB) SetSide(3 * t + Prev3(j), 0, true);
+    }
   }
 }
 
 void KelCldPolygon::InsertCorner(int iVertex, int iCorner)
 {
-  int* link = &_firstCorner[iVertex];
-  if (*link == 0) ++_nbVertices;
-  while (*link && *link < iCorner) link = &_nextCorner[*link];
-  _nextCorner[iCorner] = *link;
-  *link = iCorner;
+  const int head = _firstCorner[iVertex];
+  if (!head) ++_nbVertices;
+  _prevCorner[iCorner] = 0;
+  _nextCorner[iCorner] = head;
+  if (head) _prevCorner[head] = iCorner;
+  _firstCorner[iVertex] = iCorner;
 }
 
 void KelCldPolygon::EraseCorner(int iVertex, int iCorner)
 {
-  int* link = &_firstCorner[iVertex];
-  while (*link && *link != iCorner) link = &_nextCorner[*link];
-  if (!*link) return;
-  *link = _nextCorner[iCorner];
-  _nextCorner[iCorner] = 0;
-  if (_firstCorner[iVertex] == 0) --_nbVertices;
+  const int prev = _prevCorner[iCorner], next = _nextCorner[iCorner];
+  if (prev) _nextCorner[prev] = next;
+  else _firstCorner[iVertex] = next;
+  if (next) _prevCorner[next] = prev;
+  _prevCorner[iCorner] = _nextCorner[iCorner] = 0;
+  if (!_firstCorner[iVertex]) --_nbVertices;
 }
 
 void KelCldPolygon::LinkTriangle(int iTriangle)
 {
   const int base = 3 * iTriangle;
+  const int a = _vertices[base], b = _vertices[base + 1], c = _vertices[base + 2];
   for (int i = 0; i < 3; ++i) InsertCorner(_vertices[base + i], base + i);
-  for (int i = 0; i < 3; ++i) UpdateEdge(_vertices[base + i], _vertices[base + Next3(i)]);
+  if (a == b || b == c || c == a) {
+    for (int i = 0; i < 3; ++i) UpdateEdge(_vertices[base + i], _vertices[base + Next3(i)]);
+    return;
+  }
+  // One walk around a finds the sides of both edges at a.
+  const int targets[2] = {b, c};
+  EdgeScan scans[2];
+  ScanEdges(a, targets, scans, 2);
+  ApplyEdgeScan(a, b, scans[0]);
+  ApplyEdgeScan(a, c, scans[1]);
+  UpdateEdge(b, c);
 }
 
 void KelCldPolygon::UnlinkTriangle(int iTriangle)
 {
   const int base = 3 * iTriangle;
   for (int i = 0; i < 3; ++i) EraseCorner(_vertices[base + i], base + i);
-  for (int i = 0; i < 3; ++i) _neighbors[base + i] = 0;
   for (int i = 0; i < 3; ++i) {
-    int a = _vertices[base + i], b = _vertices[base + Next3(i)];
-    if (a != b) UpdateEdge(a, b);
+    const int a = _vertices[base + i], b = _vertices[base + Next3(i)];
+    const int neighbor = _neighbors[base + i];
+    if (neighbor) {
+      // The edge had exactly these two sides: the neighbour's side is left alone (and was
+      // not crowded, having a neighbour).
+      RepointNeighbor(neighbor, iTriangle, 0, a, b);
+    } else if (a != b && IsSideCrowded(base + i)) {
+      UpdateEdge(a, b);
+    }
   }
+  for (int i = 0; i < 3; ++i) SetSide(base + i, 0, false);
+}
+
+void KelCldPolygon::SortedFirstCorners(int iVertex, std::vector<int>& oCorners) const
+{
+  oCorners.clear();
+  for (int c = _firstCorner[iVertex]; c; c = _nextCorner[c])
+    if (IsFirstCorner(c)) oCorners.push_back(c);
+  std::sort(oCorners.begin(), oCorners.end());
 }
 
 int KelCldPolygon::GetTrianglesAroundVertex(int iVertex, KelRawCollint& oTriangles) const
@@ -409,19 +467,17 @@ int KelCldPolygon::GetTrianglesAroundVertex(int iVertex, KelRawCollint& oTriangl
   oTriangles.RemoveAll();
   if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return 0;
   EnsureLinked();
-  int previous = 0;
-  for (int c = _firstCorner[iVertex]; c; c = _nextCorner[c]) {
-    int t = TriangleOf(c);
-    if (t != previous) oTriangles.Append(t);
-    previous = t;
-  }
+  for (int c = _firstCorner[iVertex]; c; c = _nextCorner[c])
+    if (IsFirstCorner(c)) oTriangles.Append(TriangleOf(c));
+  if (oTriangles.Size() > 1) std::sort(oTriangles.Data(), oTriangles.Data() + oTriangles.Size());
   return oTriangles.Size();
 }
 
 void KelCldPolygon::AddRing(int iVertex, KelRawCollint& ioVertices) const
 {
-  for (int c = _firstCorner[iVertex]; c; c = _nextCorner[c]) {
-    int t = TriangleOf(c), j = IndexOf(c);
+  SortedFirstCorners(iVertex, _ringCorners);
+  for (const int c : _ringCorners) {
+    const int t = TriangleOf(c), j = IndexOf(c);
     const int* v = &_vertices[3 * static_cast<size_t>(t)];
     for (int w : {v[Next3(j)], v[Prev3(j)]}) {
       if (_stamps[w] == _stamp) continue;
@@ -463,31 +519,29 @@ int KelCldPolygon::GetEdgeTriangles(int iVertex1, int iVertex2, int& oTriangle1,
   const int n = static_cast<int>(_pointFlags.size());
   if (iVertex1 <= 0 || iVertex1 >= n || iVertex2 <= 0 || iVertex2 >= n) return 0;
   EnsureLinked();
-  int sides[2];
-  int nbSides = CollectSides(iVertex1, iVertex2, sides, 2);
-  if (nbSides == 0) return 0;
-  // Lists are in increasing corner order, so the first side has the lowest triangle.
-  oTriangle1 = TriangleOf(sides[0]);
-  if (nbSides == 2 && iVertex1 != iVertex2 && TriangleOf(sides[1]) != oTriangle1) {
-    oTriangle2 = TriangleOf(sides[1]);
-    return 2;
+  EdgeScan scan;
+  ScanEdge(iVertex1, iVertex2, scan);
+  if (scan.nbSides == 0) return 0;
+  oTriangle1 = TriangleOf(scan.lowestSide);
+  const int t0 = TriangleOf(scan.sides[0]), t1 = TriangleOf(scan.sides[1]);
+  if (scan.nbSides == 2 && iVertex1 != iVertex2 && t0 != t1) {
+    oTriangle1 = std::min(t0, t1);
+    oTriangle2 = std::max(t0, t1);
   }
-  if (nbSides == 1) return 1;
-  return EdgeTriangles(iVertex1, iVertex2, nullptr);
+  return scan.nbTriangles;
 }
 
 int KelCldPolygon::EdgeTriangles(int iVertex1, int iVertex2, KelRawCollint* oTriangles) const
 {
-  int distinct = 0, previous = 0;
+  int distinct = 0;
   for (int c = _firstCorner[iVertex1]; c; c = _nextCorner[c]) {
-    int t = TriangleOf(c), j = IndexOf(c);
+    const int t = TriangleOf(c), j = IndexOf(c);
     const int* v = &_vertices[3 * static_cast<size_t>(t)];
-    if ((v[Next3(j)] == iVertex2 || v[Prev3(j)] == iVertex2) && t != previous) {
-      if (oTriangles) oTriangles->Append(t);
-      ++distinct;
-      previous = t;
-    }
+    if (!IsFirstCorner(c) || (v[Next3(j)] != iVertex2 && v[Prev3(j)] != iVertex2)) continue;
+    if (oTriangles) oTriangles->Append(t);
+    ++distinct;
   }
+  if (oTriangles && oTriangles->Size() > 1) std::sort(oTriangles->Data(), oTriangles->Data() + oTriangles->Size());
   return distinct;
 }
 
@@ -537,14 +591,13 @@ int KelCldPolygon::GetNonManifoldEdges(int& oCount, int*& oPairs) const
   std::vector<int> pairs;
   const int nbTriangles = GetNbTriangles(1);
   for (int c = 3; c < 3 * (nbTriangles + 1); ++c) {
-    // Only free-looking sides can belong to an edge with more than two sides.
-    if (!_valid[TriangleOf(c)] || _neighbors[c] != 0) continue;
-    int a = _vertices[c], b = _vertices[3 * TriangleOf(c) + Next3(IndexOf(c))];
-    if (a == b) continue;
-    int sides[3];
-    int nbSides = CollectSides(a, b, sides, 3);
+    // Only crowded sides can belong to an edge with more than two sides.
+    if (!IsTriangleValid(TriangleOf(c)) || !IsSideCrowded(c)) continue;
+    const int a = _vertices[c], b = _vertices[3 * TriangleOf(c) + Next3(IndexOf(c))];
+    EdgeScan scan;
+    ScanEdge(a, b, scan);
     // Report the edge at its first side in triangle then edge order.
-    if (nbSides > 2 && *std::min_element(sides, sides + 3) == c) {
+    if (scan.nbSides > 2 && scan.lowestSide == c) {
       pairs.push_back(a);
       pairs.push_back(b);
     }
@@ -562,10 +615,10 @@ KelBoolean KelCldPolygon::IsManifold() const
   EnsureLinked();
   const int nbTriangles = GetNbTriangles(1);
   for (int c = 3; c < 3 * (nbTriangles + 1); ++c) {
-    if (!_valid[TriangleOf(c)] || _neighbors[c] != 0) continue;
-    int a = _vertices[c], b = _vertices[3 * TriangleOf(c) + Next3(IndexOf(c))];
-    int sides[3];
-    if (a != b && CollectSides(a, b, sides, 3) > 2) return FALSE;
+    if (!IsTriangleValid(TriangleOf(c)) || !IsSideCrowded(c)) continue;
+    EdgeScan scan;
+    ScanEdge(_vertices[c], _vertices[3 * TriangleOf(c) + Next3(IndexOf(c))], scan);
+    if (scan.nbSides > 2) return FALSE;
   }
   return TRUE;
 }
@@ -617,25 +670,27 @@ int KelCldPolygon::AddPoint(const KelMathPoint& iPoint, int& oVertex)
 int KelCldPolygon::AddTriangle(int iVertex0, int iVertex1, int iVertex2)
 {
   if (!PointUsable(iVertex0) || !PointUsable(iVertex1) || !PointUsable(iVertex2)) return 0;
-  if (_valid.size() >= static_cast<size_t>(INT_MAX / 3)) return 0;
+  if (_triangleFlags.size() >= static_cast<size_t>(INT_MAX / 3)) return 0;
   try {
     _vertices.push_back(iVertex0);
     _vertices.push_back(iVertex1);
     _vertices.push_back(iVertex2);
     _neighbors.insert(_neighbors.end(), 3, 0);
     _nextCorner.insert(_nextCorner.end(), 3, 0);
-    _valid.push_back(1);
-    if (!_triangleAttributes.empty() && _triangleAttributes.size() < _valid.size())
-      _triangleAttributes.resize(_valid.capacity(), nullptr);
+    _prevCorner.insert(_prevCorner.end(), 3, 0);
+    _triangleFlags.push_back(kTriangleValid);
+    if (!_triangleAttributes.empty() && _triangleAttributes.size() < _triangleFlags.size())
+      _triangleAttributes.resize(_triangleFlags.capacity(), nullptr);
   } catch (const std::bad_alloc&) {
-    size_t n = _valid.size();
+    size_t n = _triangleFlags.size();
     _vertices.resize(3 * n);
     _neighbors.resize(3 * n);
     _nextCorner.resize(3 * n);
+    _prevCorner.resize(3 * n);
     return 0;
   }
   ++_nbValidTriangles;
-  const int t = static_cast<int>(_valid.size()) - 1;
+  const int t = static_cast<int>(_triangleFlags.size()) - 1;
   // A polygon being filled is linked in one pass later; a linked one stays linked.
   if (_linked && t > 1) LinkTriangle(t);
   else _linked = false;
@@ -648,9 +703,9 @@ int KelCldPolygon::RemoveTriangle(int iTriangle)
 {
   if (!IsTriangleValid(iTriangle)) return 0;
   EnsureLinked();
-  _valid[iTriangle] = 0;
-  --_nbValidTriangles;
   UnlinkTriangle(iTriangle);
+  _triangleFlags[iTriangle] = 0;
+  --_nbValidTriangles;
   return 1;
 }
 
@@ -660,10 +715,60 @@ int KelCldPolygon::SetTriangleVertices(int iTriangle, const int iVertices[3])
   for (int i = 0; i < 3; ++i)
     if (!PointUsable(iVertices[i])) return 0;
   EnsureLinked();
-  UnlinkTriangle(iTriangle);
-  for (int i = 0; i < 3; ++i) _vertices[3 * iTriangle + i] = iVertices[i];
-  LinkTriangle(iTriangle);
+  const int base = 3 * iTriangle;
+  const int* old = &_vertices[base];
+  const bool distinct = iVertices[0] != iVertices[1] && iVertices[1] != iVertices[2] && iVertices[2] != iVertices[0] &&
+                        old[0] != old[1] && old[1] != old[2] && old[2] != old[0];
+  if (!distinct) {
+    UnlinkTriangle(iTriangle);
+    for (int i = 0; i < 3; ++i) _vertices[base + i] = iVertices[i];
+    LinkTriangle(iTriangle);
+    return 1;
+  }
+  // An edge the triangle keeps keeps its sides as they are (the other triangles of the edge
+  // still see this triangle on it); only edges that come or go need their sides worked out.
+  int oldEdges[3][2], oldNeighbor[3];
+  bool oldCrowded[3], oldKept[3] = {false, false, false};
+  int kept[3] = {-1, -1, -1};  // new edge i keeps old edge kept[i]
+  for (int k = 0; k < 3; ++k) {
+    oldEdges[k][0] = old[k];
+    oldEdges[k][1] = old[(k + 1) % 3];
+    oldNeighbor[k] = _neighbors[base + k];
+    oldCrowded[k] = IsSideCrowded(base + k);
+  }
+  for (int i = 0; i < 3; ++i) {
+    const int p = iVertices[i], q = iVertices[(i + 1) % 3];
+    for (int k = 0; k < 3; ++k)
+      if ((oldEdges[k][0] == p && oldEdges[k][1] == q) || (oldEdges[k][0] == q && oldEdges[k][1] == p)) {
+        kept[i] = k;
+        oldKept[k] = true;
+      }
+  }
+  ReplaceVertices(iTriangle, iVertices);
+  for (int i = 0; i < 3; ++i)
+    if (kept[i] >= 0) SetSide(base + i, oldNeighbor[kept[i]], oldCrowded[kept[i]]);
+    else SetSide(base + i, 0, false);
+  for (int k = 0; k < 3; ++k) {
+    if (oldKept[k]) continue;
+    if (oldNeighbor[k]) RepointNeighbor(oldNeighbor[k], iTriangle, 0, oldEdges[k][0], oldEdges[k][1]);
+    else if (oldCrowded[k]) UpdateEdge(oldEdges[k][0], oldEdges[k][1]);
+  }
+  for (int i = 0; i < 3; ++i)
+    if (kept[i] < 0) UpdateEdge(iVertices[i], iVertices[(i + 1) % 3]);
   return 1;
+}
+
+void KelCldPolygon::ReplaceVertices(int iTriangle, const int iVertices[3])
+{
+  // Corners whose vertex stays in place stay in their lists.
+  const int base = 3 * iTriangle;
+  for (int i = 0; i < 3; ++i)
+    if (_vertices[base + i] != iVertices[i]) EraseCorner(_vertices[base + i], base + i);
+  for (int i = 0; i < 3; ++i)
+    if (_vertices[base + i] != iVertices[i]) {
+      _vertices[base + i] = iVertices[i];
+      InsertCorner(iVertices[i], base + i);
+    }
 }
 
 int KelCldPolygon::RemoveVertex(int iVertex)
@@ -680,28 +785,55 @@ int KelCldPolygon::RemoveVertex(int iVertex)
 int KelCldPolygon::FlipEdge(int iVertex1, int iVertex2)
 {
   const int a = iVertex1, b = iVertex2;
-  if (a == b || !IsAVertex(a) || !IsAVertex(b)) return 0;
-  int sides[2];
-  if (CollectSides(a, b, sides, 2) != 2) return 0;
-  int t1 = TriangleOf(sides[0]), t2 = TriangleOf(sides[1]);
-  if (t1 == t2) return 0;
-  // t1 must run a->b and t2 b->a: the flip keeps a consistent orientation only then.
-  if (_vertices[sides[0]] != a) std::swap(t1, t2), std::swap(sides[0], sides[1]);
-  if (_vertices[sides[0]] != a || _vertices[sides[1]] != b) return 0;
-  const int e1 = IndexOf(sides[0]), e2 = IndexOf(sides[1]);
+  const int n = static_cast<int>(_pointFlags.size());
+  if (a == b || a <= 0 || a >= n || b <= 0 || b >= n) return 0;
+  EnsureLinked();
+  EdgeScan scan;
+  ScanEdge(a, b, scan);
+  if (scan.nbSides != 2) return 0;
+  int s1 = scan.sides[0], s2 = scan.sides[1];
+  // t1 must run a->b and t2 b->a: only then does the flip keep a consistent orientation.
+  if (_vertices[s1] != a) std::swap(s1, s2);
+  const int t1 = TriangleOf(s1), t2 = TriangleOf(s2);
+  if (t1 == t2 || _vertices[s1] != a || _vertices[s2] != b) return 0;
+  const int e1 = IndexOf(s1), e2 = IndexOf(s2);
   const int x = _vertices[3 * t1 + Prev3(e1)];
   const int y = _vertices[3 * t2 + Prev3(e2)];
   if (x == y || x == a || x == b || y == a || y == b || EdgeTriangles(x, y, nullptr) > 0) return 0;
-  UnlinkTriangle(t1);
-  UnlinkTriangle(t2);
+
+  // Every outer edge keeps exactly one side among t1, t2 and the new diagonal has these two
+  // sides only, so neighbours move with their edges and no other edge needs a walk.
+  const int b1 = 3 * t1, b2 = 3 * t2;
+  const int sideBX = b1 + Next3(e1), sideXA = b1 + Prev3(e1);
+  const int sideAY = b2 + Next3(e2), sideYB = b2 + Prev3(e2);
+  const int nBX = _neighbors[sideBX], nXA = _neighbors[sideXA], nAY = _neighbors[sideAY], nYB = _neighbors[sideYB];
+  const bool cBX = IsSideCrowded(sideBX), cXA = IsSideCrowded(sideXA), cAY = IsSideCrowded(sideAY),
+             cYB = IsSideCrowded(sideYB);
   const int v1[3] = {x, a, y}, v2[3] = {y, b, x};
-  for (int i = 0; i < 3; ++i) {
-    _vertices[3 * t1 + i] = v1[i];
-    _vertices[3 * t2 + i] = v2[i];
-  }
-  LinkTriangle(t1);
-  LinkTriangle(t2);
+  ReplaceVertices(t1, v1);
+  ReplaceVertices(t2, v2);
+  // t1 = (x, a, y): x-a keeps t1's old side, a-y takes t2's, y-x is the diagonal.
+  SetSide(b1 + 0, nXA, cXA);
+  SetSide(b1 + 1, nAY, cAY);
+  SetSide(b1 + 2, t2, false);
+  // t2 = (y, b, x): y-b keeps t2's old side, b-x takes t1's, x-y is the diagonal.
+  SetSide(b2 + 0, nYB, cYB);
+  SetSide(b2 + 1, nBX, cBX);
+  SetSide(b2 + 2, t1, false);
+  RepointNeighbor(nAY, t2, t1, a, y);
+  RepointNeighbor(nBX, t1, t2, b, x);
   return 1;
+}
+
+void KelCldPolygon::RepointNeighbor(int iNeighbor, int iFrom, int iTo, int iVertexA, int iVertexB)
+{
+  if (!iNeighbor) return;
+  for (int k = 0; k < 3; ++k) {
+    const int side = 3 * iNeighbor + k;
+    const int p = _vertices[side], q = _vertices[3 * iNeighbor + Next3(k)];
+    if (_neighbors[side] == iFrom && ((p == iVertexA && q == iVertexB) || (p == iVertexB && q == iVertexA)))
+      _neighbors[side] = iTo;
+  }
 }
 
 int KelCldPolygon::SetPoint(int iVertex, float iX, float iY, float iZ)
@@ -841,7 +973,7 @@ int KelCldPolygon::ProjectPoint(const KelMathPoint& iPoint, KelMathPoint& oProje
   Vec3 best{};
   const int nbTriangles = GetNbTriangles(1);
   for (int t = 1; t <= nbTriangles; ++t) {
-    if (!_valid[t]) continue;
+    if (!IsTriangleValid(t)) continue;
     Vec3 corner[3];
     for (int i = 0; i < 3; ++i) {
       const float* q = &_coords[3 * static_cast<size_t>(_vertices[3 * t + i])];
@@ -896,10 +1028,9 @@ int KelCldPolygon::BuildBoundaryScans()
   std::vector<int> sides;
   const int nbTriangles = GetNbTriangles(1);
   for (int c = 3; c < 3 * (nbTriangles + 1); ++c) {
-    if (!_valid[TriangleOf(c)] || _neighbors[c] != 0) continue;
-    int a = _vertices[c], b = _vertices[3 * TriangleOf(c) + Next3(IndexOf(c))];
-    int scratch[2];
-    if (a != b && CollectSides(a, b, scratch, 2) == 1) sides.push_back(c);
+    // A free side that is not crowded is the only side of its edge.
+    if (!IsTriangleValid(TriangleOf(c)) || _neighbors[c] != 0 || IsSideCrowded(c)) continue;
+    if (_vertices[c] != _vertices[3 * TriangleOf(c) + Next3(IndexOf(c))]) sides.push_back(c);
   }
   // Boundary sides by end vertex: a loop is followed along its triangles' direction first,
   // and against it where neighbouring triangles disagree in orientation.
