@@ -45,7 +45,8 @@ info-plain)
   run info "$MESH"
   [[ $status == 0 && ! -s err ]] || fail "info: status $status: $(cat err)"
   expect_counts out 1839 1839 3674 0 0 1
-  [[ $(wc -l <out) == 8 ]] || fail "info: expected 8 lines, got $(wc -l <out)"
+  [[ $(value edges out) == 5511 && $(value euler out) == 2 ]] || fail "info: edges $(value edges out), euler $(value euler out)"
+  [[ $(wc -l <out) == 10 ]] || fail "info: expected 10 lines, got $(wc -l <out)"
   [[ $(value bbox_min out) == "-4.95847511 -0.003149 -3.72983289" ]] || fail "bbox_min: $(value bbox_min out)"
   [[ $(value bbox_max out) == "4.94885015 9.65474796 3.8106389" ]] || fail "bbox_max: $(value bbox_max out)"
   ;;
@@ -142,6 +143,9 @@ shared)
   [[ $status == 0 ]] || fail "info --json $MESH: status $status: $(cat err)"
   # vertices points triangles free_edges non_manifold_edges components, from V T comps free nm
   expect_counts out "$1" "$1" "$2" "$4" "$5" "$3"
+  # edges = V + T - euler, from the README's Euler characteristic
+  [[ $(value euler out) == "$6" && $(value edges out) == $(($1 + $2 - $6)) ]] ||
+    fail "euler $(value euler out) (expected $6), edges $(value edges out) (expected $(($1 + $2 - $6)))"
   ;;
 *)
   fail "unknown case $CASE"

@@ -1,5 +1,6 @@
 #include "DemoSteps.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -7,6 +8,10 @@
 #include <vector>
 
 #include "KelCldBoundaryScans.h"
+#include "KelCldBuildEdgesOper.h"
+#include "KelICldEdgeIterator.h"
+#include "KelICldMesh.h"
+#include "KelICldVertexIterator.h"
 #include "KelErrnoText.h"
 #include "KelMathBox.h"
 #include "KelObjWriter.h"
@@ -65,6 +70,7 @@ bool CountElements(KelDemoContext& ioContext)
   const KelMeshSummary& s = ioContext._summary;
   Say("%d vertices, %d triangles, %d free edges, %d non-manifold edges, %d component%s", s._vertices, s._triangles,
       s._freeEdges, s._nonManifoldEdges, s._components, s._components == 1 ? "" : "s");
+  Say("edge table: %d edges, Euler characteristic V - E + T = %d", s._edges, s._euler);
   if (!ioContext.WriteText("sample-info.json", KelFormatSummaryJson(s))) return false;
   Say("wrote %s", ioContext.OutputPath("sample-info.json").c_str());
   return true;
@@ -103,6 +109,71 @@ bool ShowNeighbourhood(KelDemoContext& ioContext)
   }
   delete[] ringStarts;
   Say("IsManifold: %s", polygon.IsManifold() ? "yes" : "no");
+  return true;
+}
+
+// Per-element data: the length of every edge kept as an edge attribute, the valence of every
+// vertex as a vertex attribute of the polygon's mesh object.
+bool ShowAttributes(KelDemoContext& ioContext)
+{
+  KelCldPolygon& polygon = ioContext._polygon;
+  enum { kLength = 1, kValence = 1 };
+  KelCldBuildEdgesOper edges;
+  edges.Build(&polygon);
+  edges.DefineEdgeAttribute(kLength, sizeof(float));
+  KelICldEdgeIterator* edgeIterator = nullptr;
+  double total = 0.0;
+  int nbEdges = 0;
+  if (SUCCEEDED(edges.GetEdgeIterator(&edgeIterator))) {
+    for (int e = 0, more = edgeIterator->Reset(e); more; more = edgeIterator->Next(e)) {
+      int a = 0, b = 0;
+      edges.GetEdge(e, a, b);
+      KelMathPoint pa, pb;
+      polygon.GetPoint(a, pa);
+      polygon.GetPoint(b, pb);
+      const float length = static_cast<float>(pa.DistanceTo(pb));
+      edges.SetEdgeAttribute(e, kLength, reinterpret_cast<const char*>(&length));
+    }
+    float longest = 0.0f;
+    int longestEdge = 0;
+    for (int e = 0, more = edgeIterator->Reset(e); more; more = edgeIterator->Next(e)) {
+      float length = 0.0f;
+      edges.GetEdgeAttribute(e, kLength, reinterpret_cast<char*>(&length));
+      total += length;
+      ++nbEdges;
+      if (length > longest) longest = length, longestEdge = e;
+    }
+    edgeIterator->Release();
+    Say("edge attribute 'length' on %d edges: mean %g, longest %g (edge %d)", nbEdges,
+        nbEdges ? total / nbEdges : 0.0, longest, longestEdge);
+  }
+
+  KelICldMesh* mesh = nullptr;
+  if (FAILED(polygon.QueryInterface(IID_KelICldMesh, reinterpret_cast<void**>(&mesh))) || !mesh) {
+    ioContext._error = "demo: the polygon has no mesh object";
+    return false;
+  }
+  mesh->DefineVertexAttribute(kValence, sizeof(int));
+  KelICldVertexIterator* vertexIterator = nullptr;
+  int lowest = 0, highest = 0, nbVertices = 0;
+  if (SUCCEEDED(mesh->GetVertexIterator(&vertexIterator))) {
+    KelRawCollint around;
+    for (int v = 0, more = vertexIterator->Reset(v); more; more = vertexIterator->Next(v)) {
+      const int valence = polygon.GetTrianglesAroundVertex(v, around);
+      mesh->SetVertexAttribute(v, kValence, reinterpret_cast<const char*>(&valence));
+    }
+    for (int v = 0, more = vertexIterator->Reset(v); more; more = vertexIterator->Next(v)) {
+      int valence = 0;
+      mesh->GetVertexAttribute(v, kValence, reinterpret_cast<char*>(&valence));
+      lowest = nbVertices ? std::min(lowest, valence) : valence;
+      highest = nbVertices ? std::max(highest, valence) : valence;
+      ++nbVertices;
+    }
+    vertexIterator->Release();
+  }
+  Say("vertex attribute 'triangles around' on %d vertices: from %d to %d", nbVertices, lowest, highest);
+  mesh->UndefineVertexAttribute(kValence);
+  mesh->Release();
   return true;
 }
 
@@ -229,6 +300,7 @@ const std::vector<KelDemoStep>& KelDemoSteps()
       {"Count vertices, edges and components", CountElements},
       {"Bounding box", ShowBoundingBox},
       {"Neighbourhood of the first vertex", ShowNeighbourhood},
+      {"Edge and vertex attributes", ShowAttributes},
       {"Loops of free edges", ShowBoundaryLoops},
       {"Project a point onto the mesh", ProjectPoint},
       {"Write a copy and read it back", WriteCopy},

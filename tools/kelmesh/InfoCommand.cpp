@@ -18,6 +18,8 @@ const char* const kUsage =
     "  free_edges          edges used by exactly one triangle side (hole borders)\n"
     "  non_manifold_edges  edges used by more than two triangle sides\n"
     "  components          groups of triangles joined through shared vertices\n"
+    "  edges               unique edges of the triangles (the edge table's live edges)\n"
+    "  euler               Euler characteristic: vertices - edges + triangles\n"
     "  bbox_min, bbox_max  corners of the bounding box of the vertices\n"
     "\n"
     "options:\n"

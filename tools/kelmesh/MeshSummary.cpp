@@ -6,6 +6,7 @@
 #include <numeric>
 #include <vector>
 
+#include "KelCldBuildEdgesOper.h"
 #include "KelCldPolygon.h"
 #include "KelMathBox.h"
 
@@ -101,7 +102,7 @@ std::string FormatTriple(const double iValues[3], bool iJson)
 
 }  // namespace
 
-KelMeshSummary KelSummarizeMesh(const KelCldPolygon& iPolygon)
+KelMeshSummary KelSummarizeMesh(KelCldPolygon& iPolygon)
 {
   KelMeshSummary summary;
   summary._vertices = iPolygon.GetNbVertices();
@@ -112,6 +113,12 @@ KelMeshSummary KelSummarizeMesh(const KelCldPolygon& iPolygon)
   const std::vector<int> corners = CollectTriangles(iPolygon);
   CountEdges(corners, nbPoints, summary);
   summary._components = CountComponents(iPolygon, corners, nbPoints);
+  {
+    KelCldBuildEdgesOper edges;
+    edges.Build(&iPolygon);
+    summary._edges = edges.GetNbEdges(FALSE);
+  }
+  summary._euler = summary._vertices - summary._edges + summary._triangles;
 
   KelMathBox box;
   iPolygon.GetBoundingBox(box);
@@ -129,7 +136,8 @@ std::string KelFormatSummary(const KelMeshSummary& iSummary)
   return "vertices: " + std::to_string(s._vertices) + "\npoints: " + std::to_string(s._points) +
          "\ntriangles: " + std::to_string(s._triangles) + "\nfree_edges: " + std::to_string(s._freeEdges) +
          "\nnon_manifold_edges: " + std::to_string(s._nonManifoldEdges) +
-         "\ncomponents: " + std::to_string(s._components) + "\nbbox_min: " + FormatTriple(s._bboxMin, false) +
+         "\ncomponents: " + std::to_string(s._components) + "\nedges: " + std::to_string(s._edges) +
+         "\neuler: " + std::to_string(s._euler) + "\nbbox_min: " + FormatTriple(s._bboxMin, false) +
          "\nbbox_max: " + FormatTriple(s._bboxMax, false) + "\n";
 }
 
@@ -141,6 +149,7 @@ std::string KelFormatSummaryJson(const KelMeshSummary& iSummary)
          ",\n  \"free_edges\": " + std::to_string(s._freeEdges) +
          ",\n  \"non_manifold_edges\": " + std::to_string(s._nonManifoldEdges) +
          ",\n  \"components\": " + std::to_string(s._components) +
+         ",\n  \"edges\": " + std::to_string(s._edges) + ",\n  \"euler\": " + std::to_string(s._euler) +
          ",\n  \"bbox_min\": " + FormatTriple(s._bboxMin, true) +
          ",\n  \"bbox_max\": " + FormatTriple(s._bboxMax, true) + "\n}\n";
 }

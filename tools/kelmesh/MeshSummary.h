@@ -13,13 +13,16 @@ struct KelMeshSummary {
   int _freeEdges = 0;         // undirected edges with exactly one side
   int _nonManifoldEdges = 0;  // undirected edges with more than two sides
   int _components = 0;        // groups of triangles joined through shared vertices
+  int _edges = 0;             // unique edges of the valid triangles, from the edge table
+  int _euler = 0;             // vertices - edges + triangles
   double _bboxMin[3] = {0.0, 0.0, 0.0};
   double _bboxMax[3] = {0.0, 0.0, 0.0};
 };
 
 // Sides are counted as the polygon counts them: occurrences of the edge among the edges of
 // the valid triangles, an edge from a vertex to itself left out. Linear in the mesh size.
-KelMeshSummary KelSummarizeMesh(const KelCldPolygon& iPolygon);
+// The polygon is not changed; the edge table only holds it while it counts.
+KelMeshSummary KelSummarizeMesh(KelCldPolygon& iPolygon);
 
 // One "name: value" line per count.
 std::string KelFormatSummary(const KelMeshSummary& iSummary);
