@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "KelCldAttributes.h"
@@ -34,16 +35,12 @@ struct Fixture {
     mesh->Release();
     polygon->Release();
   }
-  std::vector<KelCldAttribute*> VertexPointers() const
+  std::vector<KelCldAttribute*> VertexPointers() const { return Pointers(&KelCldPolygon::GetPointAttribute, 12); }
+  std::vector<KelCldAttribute*> FacePointers() const { return Pointers(&KelCldPolygon::GetTriangleAttribute, 12); }
+  std::vector<KelCldAttribute*> Pointers(KelCldAttribute* (KelCldPolygon::*iGet)(int) const, int iCount) const
   {
     std::vector<KelCldAttribute*> pointers;
-    for (int v = 1; v <= polygon->GetNbPoints(1); ++v) pointers.push_back(polygon->GetPointAttribute(v));
-    return pointers;
-  }
-  std::vector<KelCldAttribute*> FacePointers() const
-  {
-    std::vector<KelCldAttribute*> pointers;
-    for (int t = 1; t <= polygon->GetNbTriangles(1); ++t) pointers.push_back(polygon->GetTriangleAttribute(t));
+    for (int k = 1; k <= iCount; ++k) pointers.push_back((polygon->*iGet)(k));
     return pointers;
   }
 
@@ -91,9 +88,7 @@ TEST(KelCldAttributes, SaveThenRestore)
 TEST(KelCldAttributes, NothingToSave)
 {
   KelCldPolygon* polygon = KelCldPolygon::Create();
-  polygon->AddPoint(0.f, 0.f, 0.f);
-  polygon->AddPoint(1.f, 0.f, 0.f);
-  polygon->AddPoint(0.f, 1.f, 0.f);
+  for (int k = 0; k < 3; ++k) polygon->AddPoint(float(k == 1), float(k == 2), 0.f);
   polygon->AddTriangle(1, 2, 3);
   KelCldAttributes saver(polygon);
   EXPECT_FALSE(saver.SaveVertexAttributes());
@@ -109,27 +104,18 @@ TEST(KelCldAttributes, NothingToSave)
 
 TEST(KelCldAttributesDeathTest, RestoreOntoElementWithAttribute)
 {
-  EXPECT_DEATH(
-      {
-        Fixture f;
-        KelCldAttributes saver(f.polygon);
-        saver.SaveVertexAttributes();
-        const int value = 1;
-        f.mesh->SetVertexAttribute(9, 1, reinterpret_cast<const char*>(&value));
-        saver.RestoreVertexAttributes();
-      },
-      "AssertionFailed:cldPolygon->GetPointAttribute \\(noVrtx\\) == NULL\n"
-      "KelPolyMeshOperatorsBase/KelCldExtensions.m/src/KelCldAttributes, line");
-  EXPECT_DEATH(
-      {
-        Fixture f;
-        KelCldAttributes saver(f.polygon);
-        saver.SaveFaceAttributes();
-        const int value = 1;
-        f.mesh->SetFaceAttribute(4, 1, reinterpret_cast<const char*>(&value));
-        saver.RestoreFaceAttributes();
-      },
-      "AssertionFailed:cldPolygon->GetTriangleAttribute \\(noVrtx\\) == NULL");
+  for (const bool faces : {false, true})
+    EXPECT_DEATH(
+        {
+          Fixture f;
+          KelCldAttributes saver(f.polygon);
+          faces ? saver.SaveFaceAttributes() : saver.SaveVertexAttributes();
+          const char* value = reinterpret_cast<const char*>(&faces);
+          faces ? f.mesh->SetFaceAttribute(4, 1, value) : f.mesh->SetVertexAttribute(9, 1, value);
+          faces ? saver.RestoreFaceAttributes() : saver.RestoreVertexAttributes();
+        },
+        std::string("AssertionFailed:cldPolygon->") + (faces ? "GetTriangleAttribute" : "GetPointAttribute") +
+            " \\(noVrtx\\) == NULL\nKelPolyMeshOperatorsBase/KelCldExtensions.m/src/KelCldAttributes, line");
 }
 
 }  // namespace

@@ -32,6 +32,21 @@ KelRawCollint List(std::initializer_list<int> iValues)
   return list;
 }
 
+// Vertices then triangles of the edge.
+std::vector<int> Edge(const KelCldBuildEdgesOper& iTable, int iEdge)
+{
+  int v0, v1, t0, t1;
+  iTable.GetEdge(iEdge, v0, v1, t0, t1);
+  return {v0, v1, t0, t1};
+}
+
+std::vector<int> TriangleEdges(const KelCldBuildEdgesOper& iTable, int iPosition)
+{
+  int e0, e1, e2;
+  iTable.GetTriangleEdges(iPosition, e0, e1, e2);
+  return {e0, e1, e2};
+}
+
 std::vector<int> Visited(KelICldEdgeIterator* iIterator)
 {
   std::vector<int> edges;
@@ -40,17 +55,16 @@ std::vector<int> Visited(KelICldEdgeIterator* iIterator)
   return edges;
 }
 
-// Checks the table against first-appearance numbering done the plain way.
-void ExpectFirstAppearanceNumbering(KelCldPolygon* iPolygon, const KelRawCollint& iTriangles,
-                                    const KelCldBuildEdgesOper& iTable)
+// Checks a table built on every triangle against first-appearance numbering done the plain way.
+void ExpectFirstAppearanceNumbering(KelCldPolygon* iPolygon, const KelCldBuildEdgesOper& iTable)
 {
   std::map<std::pair<int, int>, int> numbers;
-  for (int i = 1; i <= iTriangles.Size(); ++i) {
+  for (int i = 1; i <= iPolygon->GetNbTriangles(1); ++i) {
     int v[3], n[3], e[3];
-    iPolygon->GetTriangle(iTriangles[i], v, n);
+    iPolygon->GetTriangle(i, v, n);
     iTable.GetTriangleEdges(i, e[0], e[1], e[2]);
     for (int k = 0; k < 3; ++k) {
-      if (!iPolygon->IsTriangleValid(iTriangles[i])) {
+      if (!iPolygon->IsTriangleValid(i)) {
         ASSERT_EQ(e[k], 0);
         continue;
       }
@@ -102,16 +116,10 @@ TEST(KelCldBuildEdgesOper, TwoTrianglesNumberingAndEdits)
   EXPECT_FALSE(table.GetVertices(vertices));  // nothing built yet
   table.Build(polygon);
 
-  const int expected[5][4] = {{1, 2, 1, 0}, {2, 3, 1, 2}, {3, 1, 1, 0}, {2, 4, 2, 0}, {4, 3, 2, 0}};
+  const std::vector<int> expected[5] = {{1, 2, 1, 0}, {2, 3, 1, 2}, {3, 1, 1, 0}, {2, 4, 2, 0}, {4, 3, 2, 0}};
   ASSERT_EQ(table.GetNbEdges(TRUE), 5);
-  for (int e = 1; e <= 5; ++e) {
-    int v0, v1, t0, t1;
-    table.GetEdge(e, v0, v1, t0, t1);
-    EXPECT_EQ((std::vector<int>{v0, v1, t0, t1}), std::vector<int>(expected[e - 1], expected[e - 1] + 4)) << e;
-  }
-  int e0, e1, e2;
-  table.GetTriangleEdges(2, e0, e1, e2);
-  EXPECT_EQ((std::vector<int>{e0, e1, e2}), (std::vector<int>{2, 4, 5}));
+  for (int e = 1; e <= 5; ++e) EXPECT_EQ(Edge(table, e), expected[e - 1]) << e;
+  EXPECT_EQ(TriangleEdges(table, 2), (std::vector<int>{2, 4, 5}));
 
   EXPECT_TRUE(table.EdgesAreIdentical(3, 3));
   EXPECT_FALSE(table.EdgesAreIdentical(1, 2));
@@ -143,21 +151,18 @@ TEST(KelCldBuildEdgesOper, TwoTrianglesNumberingAndEdits)
   // An invalid triangle keeps its position with no edges; a removed one is left out by Build.
   table.BuildFromTriangles(polygon, List({2, 99, 1}));
   EXPECT_EQ(table.GetNbEdges(FALSE), 5);
-  table.GetTriangleEdges(2, e0, e1, e2);
-  EXPECT_EQ((std::vector<int>{e0, e1, e2}), (std::vector<int>{0, 0, 0}));
-  table.GetTriangleEdges(3, e0, e1, e2);
-  EXPECT_EQ((std::vector<int>{e0, e1, e2}), (std::vector<int>{4, 1, 5}));  // (1,2) (2,3) (3,1)
+  EXPECT_EQ(TriangleEdges(table, 2), (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(TriangleEdges(table, 3), (std::vector<int>{4, 1, 5}));  // (1,2) (2,3) (3,1)
   polygon->RemoveTriangle(1);
   table.Build(polygon);
   EXPECT_EQ(table.GetNbEdges(TRUE), 3);
-  int v0, v1, t0, t1;
-  table.GetEdge(1, v0, v1, t0, t1);
-  EXPECT_EQ((std::vector<int>{v0, v1, t0, t1}), (std::vector<int>{3, 2, 2, 0}));
+  EXPECT_EQ(Edge(table, 1), (std::vector<int>{3, 2, 2, 0}));
 
   // Through the mesh: the triangles around vertex 1 of a fresh pair are triangle 1 alone.
   KelCldPolygon* fresh = MakeTwoTriangles();
   table.BuildFromVertices(fresh, List({1}));
   EXPECT_EQ(table.GetNbEdges(TRUE), 3);
+  int v0, v1;
   table.GetEdge(2, v0, v1);
   EXPECT_EQ((std::vector<int>{v0, v1}), (std::vector<int>{2, 3}));
   fresh->Release();
@@ -175,16 +180,9 @@ TEST(KelCldBuildEdgesOper, FansAndNonManifoldEdges)
   const int last = polygon->AddTriangle(102, 103, 1);
   KelCldBuildEdgesOper table;
   table.Build(polygon);
-  KelRawCollint all;
-  for (int t = 1; t <= polygon->GetNbTriangles(1); ++t) all.Append(t);
-  ExpectFirstAppearanceNumbering(polygon, all, table);
-  int e0, e1, e2, v0, v1, t0, t1;
-  table.GetTriangleEdges(first, e0, e1, e2);
-  table.GetEdge(e0, v0, v1, t0, t1);
-  EXPECT_EQ((std::vector<int>{v0, v1, t0, t1}), (std::vector<int>{102, 103, first, last}));
-  // Fan edges all have two triangles.
-  table.GetEdge(1, v0, v1, t0, t1);
-  EXPECT_EQ((std::vector<int>{v0, v1, t0, t1}), (std::vector<int>{1, 2, 1, 100}));
+  ExpectFirstAppearanceNumbering(polygon, table);
+  EXPECT_EQ(Edge(table, TriangleEdges(table, first)[0]), (std::vector<int>{102, 103, first, last}));
+  EXPECT_EQ(Edge(table, 1), (std::vector<int>{1, 2, 1, 100}));  // fan edges have two triangles
   polygon->Release();
 }
 
@@ -272,19 +270,13 @@ TEST(KelCldBuildEdgesOper, SharedMeshes)
     const int nbTriangles = polygon->GetNbTriangles(1);
     const int nbEdges = table.GetNbEdges(TRUE);
     int oneTriangleEdges = 0;
-    for (int e = 1; e <= nbEdges; ++e) {
-      int v0, v1, t0, t1;
-      table.GetEdge(e, v0, v1, t0, t1);
-      oneTriangleEdges += t1 == 0;
-    }
+    for (int e = 1; e <= nbEdges; ++e) oneTriangleEdges += Edge(table, e)[3] == 0;
     EXPECT_EQ(oneTriangleEdges, mesh.boundaryEdges);
     if (mesh.closed) {
       EXPECT_EQ(2 * nbEdges, 3 * nbTriangles);
       EXPECT_EQ(polygon->GetNbVertices() - nbEdges + nbTriangles, 2);
     }
-    KelRawCollint all;
-    for (int t = 1; t <= nbTriangles; ++t) all.Append(t);
-    ExpectFirstAppearanceNumbering(polygon, all, table);
+    ExpectFirstAppearanceNumbering(polygon, table);
     polygon->Release();
   }
 }

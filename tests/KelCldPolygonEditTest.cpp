@@ -133,18 +133,25 @@ private:
 
 std::vector<int> List(const KelRawCollint& iList) { return std::vector<int>(iList.Data(), iList.Data() + iList.Size()); }
 
+// Vertices then neighbours.
+std::array<int, 6> Read(const KelCldPolygon& iPoly, int iT)
+{
+  int v[3], n[3];
+  iPoly.GetTriangle(iT, v, n);
+  return {v[0], v[1], v[2], n[0], n[1], n[2]};
+}
+
 // Returns the most sides found on an edge of the triangle.
 int CheckTriangle(const KelCldPolygon& iPoly, const Reference& iRef, int iT)
 {
-  int v[3], n[3], maxSides = 0;
-  iPoly.GetTriangle(iT, v, n);
+  int maxSides = 0;
   std::array<int, 6> want{};
   if (iT >= 1 && iT <= iRef.NbTriangles() && iRef.valid[size_t(iT)]) {
     const Tri& r = iRef.tris[size_t(iT)];
     want = {r[0], r[1], r[2], iRef.Neighbor(iT, 0, maxSides), iRef.Neighbor(iT, 1, maxSides),
             iRef.Neighbor(iT, 2, maxSides)};
   }
-  EXPECT_EQ((std::array<int, 6>{v[0], v[1], v[2], n[0], n[1], n[2]}), want) << "triangle " << iT;
+  EXPECT_EQ(Read(iPoly, iT), want) << "triangle " << iT;
   return maxSides;
 }
 
@@ -221,14 +228,7 @@ void CheckAll(const KelCldPolygon& iPoly, const Reference& iRef)
   for (int t = 1; t <= iRef.NbTriangles(); ++t) rebuilt.AddTriangle(iRef.tris[size_t(t)].data());
   for (int t = 1; t <= iRef.NbTriangles(); ++t)
     if (!iRef.valid[size_t(t)]) rebuilt.RemoveTriangle(t);
-  for (int t = 1; t <= iRef.NbTriangles(); ++t) {
-    int v1[3], n1[3], v2[3], n2[3];
-    iPoly.GetTriangle(t, v1, n1);
-    rebuilt.GetTriangle(t, v2, n2);
-    EXPECT_EQ((std::array<int, 6>{v1[0], v1[1], v1[2], n1[0], n1[1], n1[2]}),
-              (std::array<int, 6>{v2[0], v2[1], v2[2], n2[0], n2[1], n2[2]}))
-        << "rebuilt triangle " << t;
-  }
+  for (int t = 1; t <= iRef.NbTriangles(); ++t) EXPECT_EQ(Read(iPoly, t), Read(rebuilt, t)) << "rebuilt triangle " << t;
 }
 
 // Applies random edits to a polygon and its reference, checking after each one.
@@ -322,8 +322,7 @@ private:
       bool refused = tri[0] == 0 || tri[1] == 0 || tri[2] == 0 || _ref.freed[size_t(tri[0])] ||
                      _ref.freed[size_t(tri[1])] || _ref.freed[size_t(tri[2])];
       oWhat << "AddTriangle(" << tri[0] << ", " << tri[1] << ", " << tri[2] << ")";
-      int got = _poly.AddTriangle(tri.data());
-      EXPECT_EQ(got, refused ? 0 : _ref.NbTriangles() + 1) << oWhat.str();
+      EXPECT_EQ(_poly.AddTriangle(tri.data()), refused ? 0 : _ref.NbTriangles() + 1) << oWhat.str();
       if (refused) return;
       _ref.tris.push_back(tri);
       _ref.valid.push_back(1);
@@ -358,8 +357,7 @@ private:
       Tri new1{}, new2{};
       bool flips = _ref.Flip(a, b, t1, t2, new1, new2);
       oWhat << "FlipEdge(" << a << ", " << b << ")";
-      int got = _poly.FlipEdge(a, b);
-      EXPECT_EQ(got != 0, flips) << oWhat.str();
+      EXPECT_EQ(_poly.FlipEdge(a, b) != 0, flips) << oWhat.str();
       if (!flips) return;
       Touch(_ref.tris[size_t(t1)]);
       Touch(_ref.tris[size_t(t2)]);
@@ -369,8 +367,7 @@ private:
       int v = Uniform(0, 3) ? RandomVertex() : Uniform(0, _ref.NbPoints() + 1);
       bool isVertex = !_ref.Around(v).empty();
       oWhat << "RemoveVertex(" << v << ")";
-      int got = _poly.RemoveVertex(v);
-      EXPECT_EQ(got != 0, isVertex) << oWhat.str();
+      EXPECT_EQ(_poly.RemoveVertex(v) != 0, isVertex) << oWhat.str();
       if (!isVertex) return;
       TouchAround(v);
       for (int r : _ref.Around(v)) {

@@ -47,6 +47,15 @@ std::vector<int> Triangle(const KelCldPolygon& iPoly, int iTriangle)
   return {v[0], v[1], v[2], n[0], n[1], n[2]};
 }
 
+using Rows = std::vector<std::vector<int>>;
+
+Rows Triangles(const KelCldPolygon& iPoly, int iFirst, int iLast)
+{
+  Rows rows;
+  for (int t = iFirst; t <= iLast; ++t) rows.push_back(Triangle(iPoly, t));
+  return rows;
+}
+
 std::vector<int> List(const KelRawCollint& iList)
 {
   return std::vector<int>(iList.Data(), iList.Data() + iList.Size());
@@ -83,6 +92,18 @@ std::vector<int> FreeEdges(const KelCldPolygon& iPoly, int iAsInTriangle = 1, in
   EXPECT_EQ(n, count);
   EXPECT_EQ(count == 0, pairs == nullptr);
   std::vector<int> result(pairs, pairs + 2 * count);
+  delete[] pairs;
+  return result;
+}
+
+// Return value, then the pairs.
+std::vector<int> NonManifoldEdges(const KelCldPolygon& iPoly)
+{
+  int count = -1;
+  int* pairs = nullptr;
+  std::vector<int> result{iPoly.GetNonManifoldEdges(count, pairs)};
+  EXPECT_EQ(count > 0, pairs != nullptr);
+  if (pairs) result.insert(result.end(), pairs, pairs + 2 * count);
   delete[] pairs;
   return result;
 }
@@ -156,16 +177,13 @@ TEST(KelCldPolygon, NumberingAndCounts)
     EXPECT_EQ(poly.GetNbTriangles(1), t);
   }
   EXPECT_EQ(poly.RemoveTriangle(2), 1);
-  EXPECT_EQ(poly.RemoveTriangle(2), 0);
-  EXPECT_EQ(poly.RemoveTriangle(0), 0);
-  EXPECT_EQ(poly.RemoveTriangle(9), 0);
+  for (int t : {2, 0, 9}) EXPECT_EQ(poly.RemoveTriangle(t), 0) << t;
   EXPECT_FALSE(poly.IsTriangleValid(2));
   EXPECT_EQ(poly.AddTriangle(1, 3, 4), 4);  // number 2 is not reused
   EXPECT_EQ(poly.GetNbTriangles(1), 4);
   EXPECT_EQ(poly.GetNbTriangles(0), 3);
   // Refused: out of range vertex numbers; nothing is numbered.
-  EXPECT_EQ(poly.AddTriangle(0, 1, 2), 0);
-  EXPECT_EQ(poly.AddTriangle(1, 2, 6), 0);
+  for (const Tri& t : {Tri{0, 1, 2}, Tri{1, 2, 6}}) EXPECT_EQ(poly.AddTriangle(t.data()), 0);
   EXPECT_EQ(poly.GetNbTriangles(1), 4);
 }
 
@@ -174,9 +192,7 @@ TEST(KelCldPolygon, VerticesInUseAndRemoveVertex)
   KelCldPolygon poly;
   EXPECT_EQ(AllVertices(poly), std::vector<int>{});
   Build(poly, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {7, 7, 7}}, {{1, 2, 3}, {1, 3, 4}});
-  EXPECT_FALSE(poly.IsAVertex(5));  // isolated point
-  EXPECT_FALSE(poly.IsAVertex(0));
-  EXPECT_FALSE(poly.IsAVertex(6));
+  for (int v : {5, 0, 6}) EXPECT_FALSE(poly.IsAVertex(v)) << v;  // 5 is an isolated point
   EXPECT_EQ(poly.GetNbVertices(), 4);
   EXPECT_EQ(AllVertices(poly), (std::vector<int>{1, 2, 3, 4}));
 
@@ -187,8 +203,7 @@ TEST(KelCldPolygon, VerticesInUseAndRemoveVertex)
   EXPECT_EQ(AllVertices(poly), (std::vector<int>{1, 2, 3}));
 
   // Not a vertex: nothing happens, the point stays usable.
-  EXPECT_EQ(poly.RemoveVertex(4), 0);
-  EXPECT_EQ(poly.RemoveVertex(0), 0);
+  for (int v : {4, 0}) EXPECT_EQ(poly.RemoveVertex(v), 0) << v;
   EXPECT_EQ(poly.GetNbPoints(0), 5);
   float p[3];
   EXPECT_NE(poly.GetPoint(4, p), 0);
@@ -196,8 +211,7 @@ TEST(KelCldPolygon, VerticesInUseAndRemoveVertex)
   EXPECT_EQ(poly.AddTriangle(1, 3, 4), 3);
 
   EXPECT_NE(poly.RemoveVertex(3), 0);
-  EXPECT_FALSE(poly.IsTriangleValid(1));
-  EXPECT_FALSE(poly.IsTriangleValid(3));
+  EXPECT_FALSE(poly.IsTriangleValid(1) || poly.IsTriangleValid(3));
   EXPECT_EQ(poly.GetNbTriangles(0), 0);
   EXPECT_EQ(poly.GetNbVertices(), 0);
   EXPECT_EQ(poly.GetNbPoints(0), 4);
@@ -256,8 +270,7 @@ TEST(KelCldPolygon, NeighborRuleStripFanTetrahedron)
 {
   KelCldPolygon strip;
   Build(strip, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{1, 2, 3}, {1, 3, 4}});
-  EXPECT_EQ(Triangle(strip, 1), (std::vector<int>{1, 2, 3, 0, 0, 2}));
-  EXPECT_EQ(Triangle(strip, 2), (std::vector<int>{1, 3, 4, 1, 0, 0}));
+  EXPECT_EQ(Triangles(strip, 1, 2), (Rows{{1, 2, 3, 0, 0, 2}, {1, 3, 4, 1, 0, 0}}));
   EXPECT_EQ(EdgeTriangles(strip, 3, 1), (std::vector<int>{2, 1, 2}));
   EXPECT_EQ(EdgeTriangles(strip, 2, 3), (std::vector<int>{1, 1, 0}));
   EXPECT_EQ(EdgeTriangles(strip, 2, 4), (std::vector<int>{0, 0, 0}));
@@ -280,17 +293,11 @@ TEST(KelCldPolygon, NeighborRuleStripFanTetrahedron)
 
   KelCldPolygon tetra;
   MakeTetrahedron(tetra);
-  EXPECT_EQ(Triangle(tetra, 1), (std::vector<int>{1, 3, 2, 4, 3, 2}));
-  EXPECT_EQ(Triangle(tetra, 2), (std::vector<int>{1, 2, 4, 1, 3, 4}));
-  EXPECT_EQ(Triangle(tetra, 3), (std::vector<int>{2, 3, 4, 1, 4, 2}));
-  EXPECT_EQ(Triangle(tetra, 4), (std::vector<int>{3, 1, 4, 1, 2, 3}));
+  EXPECT_EQ(Triangles(tetra, 1, 4),
+            (Rows{{1, 3, 2, 4, 3, 2}, {1, 2, 4, 1, 3, 4}, {2, 3, 4, 1, 4, 2}, {3, 1, 4, 1, 2, 3}}));
   EXPECT_EQ(FreeEdges(tetra), std::vector<int>{});
   EXPECT_TRUE(tetra.IsManifold());
-  int count = -1;
-  int* pairs = nullptr;
-  EXPECT_EQ(tetra.GetNonManifoldEdges(count, pairs), 0);
-  EXPECT_EQ(pairs, nullptr);
-  delete[] pairs;
+  EXPECT_EQ(NonManifoldEdges(tetra), std::vector<int>{0});
 }
 
 TEST(KelCldPolygon, ThreeTrianglesOnOneEdge)
@@ -302,19 +309,15 @@ TEST(KelCldPolygon, ThreeTrianglesOnOneEdge)
   EXPECT_EQ(AroundEdge(poly, 1, 2), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(AroundEdge(poly, 2, 1), (std::vector<int>{1, 2, 3}));
   EXPECT_FALSE(poly.IsManifold());
-  int count = -1;
-  int* pairs = nullptr;
-  EXPECT_EQ(poly.GetNonManifoldEdges(count, pairs), 1);
-  ASSERT_EQ(count, 1);
-  EXPECT_EQ(std::min(pairs[0], pairs[1]) * 10 + std::max(pairs[0], pairs[1]), 12);
-  delete[] pairs;
-  std::vector<int> free = FreeEdges(poly);
-  EXPECT_EQ(free.size(), 18u);  // the three 1-2 sides read as free
+  const std::vector<int> nonManifold = NonManifoldEdges(poly);
+  ASSERT_EQ(nonManifold.size(), 3u);
+  EXPECT_EQ(nonManifold[0], 1);
+  EXPECT_EQ(std::min(nonManifold[1], nonManifold[2]) * 10 + std::max(nonManifold[1], nonManifold[2]), 12);
+  EXPECT_EQ(FreeEdges(poly).size(), 18u);  // the three 1-2 sides read as free
 
   // Back to two sides: the remaining pair is joined.
   poly.RemoveTriangle(1);
-  EXPECT_EQ(Triangle(poly, 2), (std::vector<int>{2, 1, 4, 3, 0, 0}));
-  EXPECT_EQ(Triangle(poly, 3), (std::vector<int>{1, 2, 5, 2, 0, 0}));
+  EXPECT_EQ(Triangles(poly, 2, 3), (Rows{{2, 1, 4, 3, 0, 0}, {1, 2, 5, 2, 0, 0}}));
   EXPECT_EQ(EdgeTriangles(poly, 1, 2), (std::vector<int>{2, 2, 3}));
   EXPECT_TRUE(poly.IsManifold());
   // And back to three.
@@ -342,11 +345,10 @@ TEST(KelCldPolygon, DegenerateAndInconsistentTriangles)
 
   // Same direction on the shared edge: still joined, but not flippable.
   poly.AddTriangle(4, 2, 1);
-  EXPECT_EQ(Triangle(poly, 2), (std::vector<int>{2, 1, 3, 3, 0, 0}));
-  EXPECT_EQ(Triangle(poly, 3), (std::vector<int>{4, 2, 1, 0, 2, 0}));
-  EXPECT_EQ(poly.FlipEdge(1, 2), 0);
-  EXPECT_EQ(poly.FlipEdge(2, 1), 0);
-  EXPECT_EQ(Triangle(poly, 3), (std::vector<int>{4, 2, 1, 0, 2, 0}));
+  const Rows joined{{2, 1, 3, 3, 0, 0}, {4, 2, 1, 0, 2, 0}};
+  EXPECT_EQ(Triangles(poly, 2, 3), joined);
+  EXPECT_FALSE(poly.FlipEdge(1, 2) || poly.FlipEdge(2, 1));
+  EXPECT_EQ(Triangles(poly, 2, 3), joined);
 }
 
 TEST(KelCldPolygon, FreeEdgesOrderOrientationAndActivation)
@@ -409,25 +411,20 @@ TEST(KelCldPolygon, FlipEdge)
   EXPECT_EQ(AroundVertex(grid, 4), (std::vector<int>{1, 2, 5, 6}));
   // The other direction undoes it up to rotation: T1 runs 4->2 with x = 5.
   EXPECT_NE(grid.FlipEdge(4, 2), 0);
-  EXPECT_EQ(Triangle(grid, 1), (std::vector<int>{5, 4, 1, 5, 0, 2}));
-  EXPECT_EQ(Triangle(grid, 2), (std::vector<int>{1, 2, 5, 0, 4, 1}));
+  EXPECT_EQ(Triangles(grid, 1, 2), (Rows{{5, 4, 1, 5, 0, 2}, {1, 2, 5, 0, 4, 1}}));
 
   // Refusals leave everything as it was.
-  std::vector<std::vector<int>> before;
-  for (int t = 1; t <= 8; ++t) before.push_back(Triangle(grid, t));
-  EXPECT_EQ(grid.FlipEdge(1, 2), 0);  // boundary edge
-  EXPECT_EQ(grid.FlipEdge(1, 9), 0);  // no edge
-  EXPECT_EQ(grid.FlipEdge(5, 5), 0);
-  EXPECT_EQ(grid.FlipEdge(0, 5), 0);
+  const Rows before = Triangles(grid, 1, 8);
   int t9 = grid.AddTriangle(5, 6, 3);  // 5-6 now has three sides
-  EXPECT_EQ(grid.FlipEdge(5, 6), 0);
+  // A boundary edge, no edge, a self edge, an invalid vertex, three sides.
+  for (const auto& e : std::vector<std::pair<int, int>>{{1, 2}, {1, 9}, {5, 5}, {0, 5}, {5, 6}})
+    EXPECT_EQ(grid.FlipEdge(e.first, e.second), 0) << e.first << "-" << e.second;
   grid.RemoveTriangle(t9);
-  for (int t = 1; t <= 8; ++t) EXPECT_EQ(Triangle(grid, t), before[size_t(t - 1)]) << t;
+  EXPECT_EQ(Triangles(grid, 1, 8), before);
 
   KelCldPolygon tetra;  // x and y already joined
   MakeTetrahedron(tetra);
-  EXPECT_EQ(tetra.FlipEdge(1, 2), 0);
-  EXPECT_EQ(tetra.FlipEdge(3, 4), 0);
+  EXPECT_FALSE(tetra.FlipEdge(1, 2) || tetra.FlipEdge(3, 4));
   EXPECT_EQ(Triangle(tetra, 1), (std::vector<int>{1, 3, 2, 4, 3, 2}));
 
   KelCldPolygon twin;  // x == y
@@ -441,8 +438,7 @@ TEST(KelCldPolygon, SetTriangleVerticesAndLatePoint)
   KelCldPolygon poly;
   Build(poly, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{1, 2, 3}, {1, 3, 4}});
   EXPECT_EQ(AroundVertex(poly, 1), (std::vector<int>{1, 2}));
-  int p5 = poly.AddPoint(-1.f, 1.f, 0.f);
-  EXPECT_EQ(p5, 5);
+  EXPECT_EQ(poly.AddPoint(-1.f, 1.f, 0.f), 5);
   EXPECT_FALSE(poly.IsAVertex(5));
   const int moved[3] = {1, 3, 5};
   EXPECT_NE(poly.SetTriangleVertices(2, moved), 0);
@@ -453,8 +449,7 @@ TEST(KelCldPolygon, SetTriangleVerticesAndLatePoint)
   EXPECT_EQ(AroundVertex(poly, 4), std::vector<int>{});
   const int away[3] = {2, 3, 5};
   EXPECT_NE(poly.SetTriangleVertices(2, away), 0);
-  EXPECT_EQ(Triangle(poly, 1), (std::vector<int>{1, 2, 3, 0, 2, 0}));
-  EXPECT_EQ(Triangle(poly, 2), (std::vector<int>{2, 3, 5, 1, 0, 0}));
+  EXPECT_EQ(Triangles(poly, 1, 2), (Rows{{1, 2, 3, 0, 2, 0}, {2, 3, 5, 1, 0, 0}}));
   EXPECT_EQ(AroundVertex(poly, 1), std::vector<int>{1});
   const int bad[3] = {2, 3, 6};
   EXPECT_EQ(poly.SetTriangleVertices(2, bad), 0);
@@ -464,10 +459,8 @@ TEST(KelCldPolygon, SetTriangleVerticesAndLatePoint)
   EXPECT_FALSE(poly.IsTriangleValid(1));
 
   // A point added after triangles, then used to close a fan.
-  int p6 = poly.AddPoint(2.f, 0.f, 0.f);
-  EXPECT_EQ(p6, 6);
-  int t = poly.AddTriangle(3, 2, 6);
-  EXPECT_EQ(t, 3);
+  EXPECT_EQ(poly.AddPoint(2.f, 0.f, 0.f), 6);
+  EXPECT_EQ(poly.AddTriangle(3, 2, 6), 3);
   EXPECT_EQ(Triangle(poly, 3), (std::vector<int>{3, 2, 6, 2, 0, 0}));
   EXPECT_EQ(Triangle(poly, 2)[3], 3);
   EXPECT_EQ(AllVertices(poly), (std::vector<int>{2, 3, 5, 6}));
@@ -518,16 +511,12 @@ TEST(KelCldPolygon, NormalsBoxStateAndAttributes)
   int a = 0, b = 0;
   auto* attrA = reinterpret_cast<KelCldAttribute*>(&a);
   auto* attrB = reinterpret_cast<KelCldAttribute*>(&b);
-  EXPECT_EQ(poly.GetPointAttribute(2), nullptr);
-  EXPECT_EQ(poly.GetTriangleAttribute(1), nullptr);
   poly.SetPointAttribute(2, attrA);
   poly.SetTriangleAttribute(1, attrB);
-  EXPECT_EQ(poly.GetPointAttribute(2), attrA);
-  EXPECT_EQ(poly.GetPointAttribute(3), nullptr);
-  EXPECT_EQ(poly.GetTriangleAttribute(1), attrB);
-  EXPECT_EQ(poly.GetTriangleAttribute(2), nullptr);
-  EXPECT_EQ(poly.GetPointAttribute(99), nullptr);
-  EXPECT_EQ(poly.GetTriangleAttribute(99), nullptr);
+  EXPECT_EQ((std::vector<KelCldAttribute*>{poly.GetPointAttribute(2), poly.GetPointAttribute(3), poly.GetPointAttribute(99),
+                                          poly.GetTriangleAttribute(1), poly.GetTriangleAttribute(2),
+                                          poly.GetTriangleAttribute(99)}),
+            (std::vector<KelCldAttribute*>{attrA, nullptr, nullptr, attrB, nullptr, nullptr}));
   poly.SetPointAttribute(2, nullptr);
   EXPECT_EQ(poly.GetPointAttribute(2), nullptr);
 }

@@ -58,6 +58,12 @@ void ExpectEigenPairs(const KelMathNxNFullSymMatrix& iM, const std::vector<doubl
   }
 }
 
+void ExpectSortedValues(std::vector<double> iValues, const std::vector<double>& iExpected)
+{
+  std::sort(iValues.begin(), iValues.end());
+  for (size_t k = 0; k < iExpected.size(); ++k) EXPECT_NEAR(iValues[k], iExpected[k], 1e-14) << k;
+}
+
 }  // namespace
 
 TEST(KelMathNxNFullSymMatrix, JacobiKeepsColumnOrder)
@@ -80,11 +86,7 @@ TEST(KelMathNxNFullSymMatrix, JacobiKeepsColumnOrder)
   const KelMathNxNFullSymMatrix full = Make(3, {2, -1, 0, -1, 2, -1, 0, -1, 2});
   ASSERT_EQ(full.EvalEigenVal(values, vectors), 1);
   ExpectEigenPairs(full, values, vectors);
-  std::vector<double> sorted(values);
-  std::sort(sorted.begin(), sorted.end());
-  EXPECT_NEAR(sorted[0], 2 - std::sqrt(2.0), 1e-14);
-  EXPECT_NEAR(sorted[1], 2.0, 1e-14);
-  EXPECT_NEAR(sorted[2], 2 + std::sqrt(2.0), 1e-14);
+  ExpectSortedValues(values, {2 - std::sqrt(2.0), 2.0, 2 + std::sqrt(2.0)});
 }
 
 TEST(KelMathNxNFullSymMatrix, JacobiRepeatedAndDegenerate)
@@ -104,11 +106,7 @@ TEST(KelMathNxNFullSymMatrix, JacobiRepeatedAndDegenerate)
   const KelMathNxNFullSymMatrix repeated = Make(3, {2, -1, -1, -1, 2, -1, -1, -1, 2});
   ASSERT_EQ(repeated.EvalEigenVal(values, vectors), 1);
   ExpectEigenPairs(repeated, values, vectors);
-  std::vector<double> sorted(values);
-  std::sort(sorted.begin(), sorted.end());
-  EXPECT_NEAR(sorted[0], 0.0, 1e-14);
-  EXPECT_NEAR(sorted[1], 3.0, 1e-14);
-  EXPECT_NEAR(sorted[2], 3.0, 1e-14);
+  ExpectSortedValues(values, {0.0, 3.0, 3.0});
 
   // Empty and non-finite matrices refused, outputs untouched.
   const std::vector<double> before(values);
