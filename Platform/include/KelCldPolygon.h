@@ -207,8 +207,9 @@ protected:
 
 private:
   enum : uint8_t { kPointFreed = 1, kPointInactive = 2 };
-  // Triangle flags: valid, and per side "crowded": the edge has more than one other side, or
-  // two sides in this same triangle, so its neighbour is 0 although it is not a lone side.
+  // Triangle flags: valid, and per side "crowded": its edge has three or more sides, or two
+  // sides in this same triangle, so its neighbour is 0 although it is not the edge's only
+  // side. Removing a triangle then walks only around crowded edges.
   enum : uint8_t { kTriangleValid = 1, kSideCrowded = 2 };
 
   // What one walk around an edge a-b finds.
