@@ -110,7 +110,8 @@ TEST(KelCldAttributesDeathTest, RestoreOntoElementWithAttribute)
           Fixture f;
           KelCldAttributes saver(f.polygon);
           faces ? saver.SaveFaceAttributes() : saver.SaveVertexAttributes();
-          const char* value = reinterpret_cast<const char*>(&faces);
+          const int attribute = 7;  // attribute 1 is 4 bytes wide
+          const char* value = reinterpret_cast<const char*>(&attribute);
           faces ? f.mesh->SetFaceAttribute(4, 1, value) : f.mesh->SetVertexAttribute(9, 1, value);
           faces ? saver.RestoreFaceAttributes() : saver.RestoreVertexAttributes();
         },
