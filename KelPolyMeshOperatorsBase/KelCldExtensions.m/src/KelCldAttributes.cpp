@@ -83,6 +83,23 @@ KelBoolean SaveAttributes(KelCldPolygon* iPolygon, HRESULT (KelICldMesh::*iGetIt
   return TRUE;
 }
 
+// Puts every saved pointer back, in the table's order; an element that received a pointer
+// meanwhile is a broken precondition (iMessage).
+void RestoreAttributes(KelCldPolygon* iPolygon, KelCldAttribute* (KelCldPolygon::*iGet)(int) const,
+                       void (KelCldPolygon::*iSet)(int, KelCldAttribute*), const char* iMessage,
+                       unsigned char& ioSaved, KelHashTable*& ioTable)
+{
+  KelHashCodeIter iter(*ioTable);
+  while (void* saved = iter.Next()) {
+    const SavedAttribute* record = static_cast<SavedAttribute*>(saved);
+    const int noVrtx = record->element;
+    if ((iPolygon->*iGet)(noVrtx) != nullptr) KelFatalError(iMessage, __FILE__, __LINE__);
+    (iPolygon->*iSet)(noVrtx, record->attribute);
+  }
+  DeleteTable(ioTable);
+  ioSaved = FALSE;
+}
+
 }  // namespace
 
 KelCldAttributes::KelCldAttributes(KelCldPolygon* iPolygon) : _polygon(iPolygon)
@@ -115,38 +132,15 @@ KelBoolean KelCldAttributes::SaveFaceAttributes()
 KelBoolean KelCldAttributes::RestoreVertexAttributes()
 {
   if (!_verticesSaved || !_vertexTable || !_polygon) return FALSE;
-  KelCldPolygon* cldPolygon = _polygon;
-  KelHashCodeIter iter(*_vertexTable);
-  while (void* saved = iter.Next()) {
-    SavedAttribute* record = static_cast<SavedAttribute*>(saved);
-    const int noVrtx = record->element;
-    KelAssertText(cldPolygon->GetPointAttribute(noVrtx) == nullptr, "cldPolygon->GetPointAttribute (noVrtx) == NULL");
-    cldPolygon->SetPointAttribute(noVrtx, record->attribute);
-    delete record;
-  }
-  _vertexTable->RemoveAll();
-  delete _vertexTable;
-  _vertexTable = nullptr;
-  _verticesSaved = FALSE;
+  RestoreAttributes(_polygon, &KelCldPolygon::GetPointAttribute, &KelCldPolygon::SetPointAttribute,
+                    "AssertionFailed:cldPolygon->GetPointAttribute (noVrtx) == NULL", _verticesSaved, _vertexTable);
   return TRUE;
 }
 
 KelBoolean KelCldAttributes::RestoreFaceAttributes()
 {
   if (!_facesSaved || !_faceTable || !_polygon) return FALSE;
-  KelCldPolygon* cldPolygon = _polygon;
-  KelHashCodeIter iter(*_faceTable);
-  while (void* saved = iter.Next()) {
-    SavedAttribute* record = static_cast<SavedAttribute*>(saved);
-    const int noVrtx = record->element;
-    KelAssertText(cldPolygon->GetTriangleAttribute(noVrtx) == nullptr,
-                  "cldPolygon->GetTriangleAttribute (noVrtx) == NULL");
-    cldPolygon->SetTriangleAttribute(noVrtx, record->attribute);
-    delete record;
-  }
-  _faceTable->RemoveAll();
-  delete _faceTable;
-  _faceTable = nullptr;
-  _facesSaved = FALSE;
+  RestoreAttributes(_polygon, &KelCldPolygon::GetTriangleAttribute, &KelCldPolygon::SetTriangleAttribute,
+                    "AssertionFailed:cldPolygon->GetTriangleAttribute (noVrtx) == NULL", _facesSaved, _faceTable);
   return TRUE;
 }
