@@ -9,6 +9,7 @@
 #include "KelCldFieldData.h"
 #include "KelCldObjModel.h"
 #include "KelCldPolygon.h"
+#include "TestMeshes.h"
 #include "KelICldFaceIterator.h"
 #include "KelICldIterators.h"
 #include "KelICldMesh.h"
@@ -59,13 +60,6 @@ std::vector<int> Walk(Iterator* iIterator)
   for (KelBoolean more = iIterator->Reset(number); more; more = iIterator->Next(number)) numbers.push_back(number);
   return numbers;
 }
-
-std::vector<int> List(const KelRawCollint& iList)
-{
-  return std::vector<int>(iList.Data(), iList.Data() + iList.Size());
-}
-
-KelRawCollint Coll(const std::vector<int>& iValues) { return KelRawCollint(iValues.data(), int(iValues.size())); }
 
 size_t Count(const std::string& iText, const std::string& iLine)
 {

@@ -12,6 +12,7 @@
 
 #include "KelCldBoundaryScans.h"
 #include "KelCldPolygon.h"
+#include "TestMeshes.h"
 
 namespace {
 
@@ -22,21 +23,6 @@ void Build(KelCldPolygon& ioPoly, std::initializer_list<std::array<float, 3>> iP
 {
   for (const auto& p : iPoints) ioPoly.AddPoint(p[0], p[1], p[2]);
   for (const auto& t : iTriangles) ioPoly.AddTriangle(t.data());
-}
-
-// iNx * iNy unit-grid points numbered row by row from 1; cell (a, b, d, e) with b = a + 1 and
-// d = a + iNx gives triangles (a, b, e) and (a, e, d), cells row by row, except iSkipCell.
-void MakeGrid(KelCldPolygon& ioPoly, int iNx, int iNy, int iSkipCell = -1)
-{
-  for (int j = 0; j < iNy; ++j)
-    for (int i = 0; i < iNx; ++i) ioPoly.AddPoint(float(i), float(j), 0.f);
-  for (int j = 0, cell = 0; j + 1 < iNy; ++j)
-    for (int i = 0; i + 1 < iNx; ++i, ++cell) {
-      if (cell == iSkipCell) continue;
-      int a = j * iNx + i + 1, b = a + 1, d = a + iNx, e = d + 1;
-      ioPoly.AddTriangle(a, b, e);
-      ioPoly.AddTriangle(a, e, d);
-    }
 }
 
 // Vertices then neighbours.
@@ -54,11 +40,6 @@ Rows Triangles(const KelCldPolygon& iPoly, int iFirst, int iLast)
   Rows rows;
   for (int t = iFirst; t <= iLast; ++t) rows.push_back(Triangle(iPoly, t));
   return rows;
-}
-
-std::vector<int> List(const KelRawCollint& iList)
-{
-  return std::vector<int>(iList.Data(), iList.Data() + iList.Size());
 }
 
 std::vector<int> AroundVertex(const KelCldPolygon& iPoly, int iVertex)

@@ -10,6 +10,7 @@
 
 #include "KelCldObjModel.h"
 #include "KelCldPolygon.h"
+#include "TestMeshes.h"
 #include "KelObjWriter.h"
 #include "TestData.h"
 
@@ -25,12 +26,6 @@ fs::path ScratchDirectory()
   fs::remove_all(directory);
   fs::create_directories(directory);
   return directory;
-}
-
-bool ReadObj(const std::string& iPath, KelCldPolygon& oPolygon)
-{
-  KelCldObjModel model;
-  return model.Read(iPath.c_str()) && model.GetPolyMesh(&oPolygon);
 }
 
 std::string FileText(const fs::path& iPath)

@@ -109,7 +109,8 @@ same-file)
   ;;
 usage)
   for command in "frobnicate" "--frobnicate" "info --bogus $MESH" "info" "info a.obj b.obj" \
-                 "convert $MESH" "convert --json $MESH out.obj" "demo extra" "demo --out"; do
+                 "convert $MESH" "convert --json $MESH out.obj" "demo extra" "demo --out" \
+                 "validate a.obj b.obj" "cut $MESH -o out.obj" "cut $MESH --triangles"; do
     # shellcheck disable=SC2086  # the words are meant to split
     run $command
     [[ $status == 2 ]] || fail "kelmesh $command: status $status, expected 2"
@@ -118,7 +119,7 @@ usage)
   [[ ! -e out.obj ]] || fail "a usage error wrote a file"
   run
   [[ $status == 2 && $(wc -l <err) == 1 ]] || fail "kelmesh without arguments: status $status"
-  for command in "--help" "info --help" "convert --help" "demo --help"; do
+  for command in "--help" "info --help" "convert --help" "demo --help" "validate --help" "cut --help"; do
     # shellcheck disable=SC2086
     run $command
     [[ $status == 0 && -s out && ! -s err ]] || fail "kelmesh $command: status $status"
@@ -137,6 +138,53 @@ demo)
   [[ $(value vertices holed) == 1838 && $(value components holed) == 1 && $(value free_edges holed) -gt 2 ]] ||
     fail "sample-holed.obj: $(tr '\n' ' ' <holed)"
   ;;
+validate)
+  run validate "$MESH"
+  [[ $status == 0 && ! -s err ]] || fail "validate: status $status: $(cat err)"
+  [[ $(cat out) == "$MESH: valid: no edge has more than two triangles" ]] || fail "validate: '$(cat out)'"
+  # Three triangles on the edge 1-2: one edge with more than two triangles. A vertex where two
+  # fans meet is not examined.
+  printf 'v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 -1 0\nv 0 0 1\nf 1 2 3\nf 2 1 4\nf 1 2 5\n' >fin.obj
+  printf 'v 0 0 0\nv 1 0 0\nv 0 1 0\nv -1 0 0\nv 0 -1 0\nf 1 2 3\nf 1 4 5\n' >bowtie.obj
+  run validate fin.obj
+  [[ $status == 1 && $(cat out) == "fin.obj: not valid: 1 edge has more than two triangles" ]] ||
+    fail "validate fin.obj: status $status, '$(cat out)'"
+  run validate bowtie.obj
+  [[ $status == 0 ]] || fail "validate bowtie.obj: status $status"
+  expect_error 2 "kelmesh: cannot read 'missing.obj': no such file" validate missing.obj
+  expect_error 2 "kelmesh: validate: expected one FILE.obj (see 'kelmesh validate --help')" validate
+  run validate --help
+  grep -q "vertices are not" out || fail "validate --help does not say that vertices are not examined"
+  ;;
+cut)
+  cp "$MESH" in.obj && chmod u+w in.obj && cp in.obj original.obj
+  run cut in.obj --triangles 1-100 -o piece.obj --rest rest.obj
+  [[ $status == 0 && ! -s err ]] || fail "cut: status $status: $(cat err)"
+  "$KELMESH" info piece.obj >piece || fail "the piece does not read"
+  "$KELMESH" info rest.obj >rest || fail "the rest does not read"
+  [[ $(value triangles piece) == 100 && $(value triangles rest) == 3574 ]] ||
+    fail "cut 1-100: piece $(value triangles piece), rest $(value triangles rest) triangles"
+  # The piece's first triangles are the input's, in order, with the same coordinates.
+  [[ $(grep -c '^f ' piece.obj) == 100 ]] || fail "piece.obj: $(grep -c '^f ' piece.obj) faces"
+  cmp -s in.obj original.obj || fail "cut changed its input"
+  printf '# selection\n5, 7\n7 9\n' >list.txt
+  run cut in.obj --triangles list.txt -o three.obj
+  [[ $status == 0 && $(cat out) == "three.obj: "*", 3 triangles" ]] || fail "cut from a list: status $status, '$(cat out)'"
+  # Bad selections and outputs: one line, status 2 (or 1 for files), nothing written.
+  expect_error 2 "kelmesh: cut: triangle 3675 is not a triangle of the mesh (1..3674)" cut in.obj --triangles 3670-3680 -o bad.obj
+  printf '1 2 x\n' >badlist.txt
+  expect_error 2 "kelmesh: cut: 'badlist.txt': 'x' is not a triangle number" cut in.obj --triangles badlist.txt -o bad.obj
+  expect_error 2 "kelmesh: cut: bad triangle range '0-3' (expected A-B with 1 <= A <= B)" cut in.obj --triangles 0-3 -o bad.obj
+  printf '# none\n' >none.txt
+  expect_error 2 "kelmesh: cut: no triangle selected by 'none.txt'" cut in.obj --triangles none.txt -o bad.obj
+  expect_error 2 "kelmesh: cut: missing -o PIECE.obj (see 'kelmesh cut --help')" cut in.obj --triangles 1-3
+  expect_error 2 "kelmesh: cut: the piece and the rest must go to different files (see 'kelmesh cut --help')" \
+    cut in.obj --triangles 1-3 -o same.obj --rest ./same.obj
+  expect_error 1 "kelmesh: refusing to overwrite the input 'in.obj' with 'in.obj' (use --force)" \
+    cut in.obj --triangles 1-3 -o piece2.obj --rest in.obj
+  [[ ! -e bad.obj && ! -e piece2.obj && ! -e same.obj ]] || fail "a failed cut wrote a file"
+  cmp -s in.obj original.obj || fail "a failed cut changed its input"
+  ;;
 shared)
   [[ -f $MESH ]] || { echo "absent: $MESH"; exit 77; }
   run info --json "$MESH"
@@ -146,6 +194,8 @@ shared)
   # edges = V + T - euler, from the README's Euler characteristic
   [[ $(value euler out) == "$6" && $(value edges out) == $(($1 + $2 - $6)) ]] ||
     fail "euler $(value euler out) (expected $6), edges $(value edges out) (expected $(($1 + $2 - $6)))"
+  run validate "$MESH"
+  [[ $status == $(($5 > 0)) ]] || fail "validate $MESH: status $status with $5 non-manifold edges"
   ;;
 *)
   fail "unknown case $CASE"

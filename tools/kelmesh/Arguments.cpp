@@ -67,3 +67,9 @@ int KelFailure(const std::string& iMessage)
   std::fprintf(stderr, "kelmesh: %s\n", iMessage.c_str());
   return KelExitFailure;
 }
+
+int KelInterrupted()
+{
+  std::fputs("kelmesh: interrupted\n", stderr);
+  return KelExitInterrupted;
+}

@@ -7,7 +7,7 @@
 #include <vector>
 
 // Exit statuses of the tool.
-enum KelExitStatus { KelExitOk = 0, KelExitFailure = 1, KelExitUsage = 2 };
+enum KelExitStatus { KelExitOk = 0, KelExitFailure = 1, KelExitUsage = 2, KelExitInterrupted = 130 };
 
 struct KelArguments {
   std::vector<std::string> _positional;
@@ -32,5 +32,8 @@ int KelUsageError(const char* iCommand, const std::string& iMessage);
 
 // Prints "kelmesh: <message>" on stderr and returns KelExitFailure.
 int KelFailure(const std::string& iMessage);
+
+// Prints "kelmesh: interrupted" on stderr and returns KelExitInterrupted.
+int KelInterrupted();
 
 #endif

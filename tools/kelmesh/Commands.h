@@ -6,5 +6,7 @@
 int KelRunInfo(int iArgc, char** iArgv);
 int KelRunConvert(int iArgc, char** iArgv);
 int KelRunDemo(int iArgc, char** iArgv);
+int KelRunValidate(int iArgc, char** iArgv);
+int KelRunCut(int iArgc, char** iArgv);
 
 #endif

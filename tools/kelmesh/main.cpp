@@ -18,6 +18,8 @@ const KelCommand kCommands[] = {
     {"info", KelRunInfo},
     {"convert", KelRunConvert},
     {"demo", KelRunDemo},
+    {"validate", KelRunValidate},
+    {"cut", KelRunCut},
 };
 
 const char* const kUsage =
@@ -28,6 +30,9 @@ const char* const kUsage =
     "                                     and bounding box of a mesh\n"
     "  convert IN.obj OUT.obj [--force]   read a mesh and write it back as a compact OBJ\n"
     "  demo [--out DIR] [--in FILE.obj]   walk through the library on the bundled sample\n"
+    "  validate FILE.obj                  check that no edge has more than two triangles\n"
+    "  cut IN.obj --triangles LIST -o PIECE.obj [--rest REST.obj]\n"
+    "                                     cut a selection of triangles out of a mesh\n"
     "\n"
     "options:\n"
     "  -h, --help  show this help ('kelmesh COMMAND --help' for a command)\n"

@@ -1,0 +1,7 @@
+#include "KelCldMeshValidationOper.h"
+
+#include "KelCldPolygon.h"
+
+KelImplementClass(KelCldMeshValidationOper, KelCldOper, KelMetaImplementation)
+
+KelBoolean KelCldMeshValidationOper::Run(KelCldPolygon* iPolygon) { return iPolygon ? iPolygon->IsManifold() : FALSE; }

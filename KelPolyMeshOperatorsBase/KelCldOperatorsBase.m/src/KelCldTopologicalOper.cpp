@@ -1,0 +1,3 @@
+#include "KelCldTopologicalOper.h"
+
+KelImplementClass(KelCldTopologicalOper, KelCldOper, KelMetaImplementation)
