@@ -10,6 +10,16 @@ if(TARGET KelObjWriterTest)
   endif()
 endif()
 
+# The progress display is the tool's too; without the tool its test does not build.
+if(TARGET KelProgressDisplayTest)
+  if(TARGET KelProgressDisplay)
+    target_link_libraries(KelProgressDisplayTest PRIVATE KelProgressDisplay)
+  else()
+    target_sources(KelProgressDisplayTest PRIVATE ${PROJECT_SOURCE_DIR}/tools/kelmesh/KelProgressDisplay.cpp)
+    target_include_directories(KelProgressDisplayTest PRIVATE ${PROJECT_SOURCE_DIR}/tools/kelmesh)
+  endif()
+endif()
+
 if(TARGET kelmesh)
   set(KELMESH_CLI_SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/kelmesh_cli.sh)
   set(KELMESH_TEST_DIR ${CMAKE_CURRENT_BINARY_DIR}/kelmesh-tests)

@@ -1,6 +1,7 @@
 #ifndef KelCldMeshDeleteOper_h
 #define KelCldMeshDeleteOper_h
-// Deletes a triangle selection, and the vertices that no triangle uses any more.
+// Deletes a triangle selection. A vertex left without triangles stops being a vertex; its
+// point stays in the polygon, unused, as RemoveVertex leaves points that are not vertices.
 // A vertex selection deletes the triangles around the vertices.
 
 #include "KelCldTopologicalOper.h"
