@@ -137,6 +137,8 @@ demo)
   "$KELMESH" info results/sample-holed.obj >holed || fail "sample-holed.obj does not read"
   [[ $(value vertices holed) == 1838 && $(value components holed) == 1 && $(value free_edges holed) -gt 2 ]] ||
     fail "sample-holed.obj: $(tr '\n' ' ' <holed)"
+  "$KELMESH" validate results/sample-patch.obj >/dev/null || fail "sample-patch.obj is not valid"
+  [[ $(grep -c '^f ' results/sample-patch.obj) -ge 6 ]] || fail "sample-patch.obj: too few triangles"
   ;;
 validate)
   run validate "$MESH"

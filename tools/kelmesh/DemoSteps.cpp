@@ -12,6 +12,8 @@
 #include "KelICldEdgeIterator.h"
 #include "KelICldMesh.h"
 #include "KelICldVertexIterator.h"
+#include "KelCldMeshCutOper.h"
+#include "KelCldMeshValidationOper.h"
 #include "KelErrnoText.h"
 #include "KelMathBox.h"
 #include "KelObjWriter.h"
@@ -257,6 +259,44 @@ bool OpenHole(KelDemoContext& ioContext)
   return true;
 }
 
+// The operators take selections: two rings of triangles around a vertex are cut out into a
+// patch of their own, and both parts still pass the edge validation.
+bool CutPatch(KelDemoContext& ioContext)
+{
+  KelCldPolygon& polygon = ioContext._polygon;
+  int vertex = 0;
+  for (int v = polygon.GetNbPoints(1); v >= 1 && !vertex; --v)
+    if (polygon.IsAVertex(v)) vertex = v;
+  int* ringStarts = nullptr;
+  KelRawCollint rings, triangles;
+  polygon.GetNeighborVertices(vertex, 1, ringStarts, rings);
+  delete[] ringStarts;
+  KelICldMesh* mesh = nullptr;
+  if (FAILED(polygon.QueryInterface(IID_KelICldMesh, reinterpret_cast<void**>(&mesh))) || !mesh) {
+    ioContext._error = "demo: the polygon has no mesh object";
+    return false;
+  }
+  mesh->GetTriangles(rings, triangles);
+  mesh->Release();
+
+  KelCldPolygon patch;
+  const int nbBefore = polygon.GetNbTriangles(0);
+  KelCldMeshCutOper cut;
+  if (!cut.Run(&polygon, triangles, &patch)) {
+    ioContext._error = "demo: cutting the patch failed";
+    return false;
+  }
+  Say("KelCldMeshCutOper: %d triangles around vertex %d moved into a patch of %d vertices", triangles.Size(), vertex,
+      patch.GetNbVertices());
+  Say("the mesh went from %d to %d triangles", nbBefore, polygon.GetNbTriangles(0));
+  KelCldMeshValidationOper validation;
+  Say("KelCldMeshValidationOper: patch %s, rest %s", validation.Run(&patch) ? "valid" : "not valid",
+      validation.Run(&polygon) ? "valid" : "not valid");
+  if (!ioContext.WriteMesh("sample-patch.obj", patch)) return false;
+  Say("wrote %s", ioContext.OutputPath("sample-patch.obj").c_str());
+  return true;
+}
+
 }  // namespace
 
 std::string KelDemoContext::OutputPath(const std::string& iName) const { return _outDir + "/" + iName; }
@@ -305,6 +345,7 @@ const std::vector<KelDemoStep>& KelDemoSteps()
       {"Project a point onto the mesh", ProjectPoint},
       {"Write a copy and read it back", WriteCopy},
       {"Open a hole and find its border", OpenHole},
+      {"Cut a patch out with the edit operators", CutPatch},
   };
   return steps;
 }
