@@ -3,6 +3,8 @@
 #include <new>
 #include <vector>
 
+#include "KelCldUtilitiesBase.m/src/KelCldNumberMarks.h"
+
 #include "KelCldAttributeMgr.h"
 #include "KelCldFaceIterator.h"
 #include "KelCldFieldData.h"
@@ -22,25 +24,6 @@ static KelExtensionRegistrar gKelCldMeshRegistrar("KelCldPolygonQvm", IID_KelICl
                                                   &KelCldMesh::CreateItself);
 
 namespace {
-
-// Byte marks over the numbers 0..iCount; false when they cannot be allocated.
-bool AllocateMarks(int iCount, std::vector<unsigned char>& oMarks)
-{
-  try {
-    oMarks.assign(static_cast<size_t>(iCount) + 1, 0);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  return true;
-}
-
-// Empties the list, then appends the marked numbers of [iLow, iHigh] in increasing order.
-void CollectMarked(const std::vector<unsigned char>& iMarks, int iLow, int iHigh, KelRawCollint& oList)
-{
-  oList.RemoveAll(1);
-  for (int number = iLow; number <= iHigh; ++number)
-    if (iMarks[static_cast<size_t>(number)]) oList.Append(number);
-}
 
 }  // namespace
 
@@ -103,23 +86,18 @@ KelBoolean KelCldMesh::GetVertices(const KelRawCollint& iTriangles, KelRawCollin
 {
   if (!_cldPolygon) return FALSE;
   const int nbPoints = _cldPolygon->GetNbPoints(1);
-  std::vector<unsigned char> marks;
-  if (!AllocateMarks(nbPoints, marks)) return FALSE;
-  int low = nbPoints + 1, high = 0;
+  KelCldNumberMarks marks;
+  if (!marks.Allocate(nbPoints)) return FALSE;
   const int* triangles = iTriangles.Data();
   for (int i = 0; i < iTriangles.Size(); ++i) {
     const int noTriangle = triangles[i];
     int vertices[3], neighbors[3];
     _cldPolygon->GetTriangle(noTriangle, vertices, neighbors);
     KelAssertText(_cldPolygon->IsTriangleValid(noTriangle), "_cldPolygon->IsTriangleValid (noTriangle)");
-    for (const int vertex : vertices) {
-      if (vertex < 1 || vertex > nbPoints || marks[static_cast<size_t>(vertex)]) continue;
-      marks[static_cast<size_t>(vertex)] = 1;
-      if (vertex < low) low = vertex;
-      if (vertex > high) high = vertex;
-    }
+    for (const int vertex : vertices)
+      if (vertex >= 1) marks.Mark(vertex);
   }
-  CollectMarked(marks, low, high, oVertices);
+  marks.Collect(oVertices);
   return TRUE;
 }
 
@@ -129,9 +107,8 @@ KelBoolean KelCldMesh::GetTriangles(const KelRawCollint& iVertices, KelRawCollin
   const KelBoolean wasOptimized = _cldPolygon->IsOptimized();
   if (!wasOptimized) _cldPolygon->Optimize();
   const int nbTriangles = _cldPolygon->GetNbTriangles(1);
-  std::vector<unsigned char> marks;
-  if (!AllocateMarks(nbTriangles, marks)) return FALSE;
-  int low = nbTriangles + 1, high = 0;
+  KelCldNumberMarks marks;
+  if (!marks.Allocate(nbTriangles)) return FALSE;
   KelRawCollint around;
   const int* vertices = iVertices.Data();
   for (int i = 0; i < iVertices.Size(); ++i) {
@@ -140,13 +117,10 @@ KelBoolean KelCldMesh::GetTriangles(const KelRawCollint& iVertices, KelRawCollin
     for (int j = 0; j < around.Size(); ++j) {
       const int triangle = triangles[j];
       KelAssertText(_cldPolygon->IsTriangleValid(triangle), "_cldPolygon->IsTriangleValid(triangle)");
-      if (marks[static_cast<size_t>(triangle)]) continue;
-      marks[static_cast<size_t>(triangle)] = 1;
-      if (triangle < low) low = triangle;
-      if (triangle > high) high = triangle;
+      marks.Mark(triangle);
     }
   }
-  CollectMarked(marks, low, high, oTriangles);
+  marks.Collect(oTriangles);
   if (!wasOptimized) _cldPolygon->Unoptimize();
   return TRUE;
 }
