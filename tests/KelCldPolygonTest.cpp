@@ -12,6 +12,7 @@
 
 #include "KelCldBoundaryScans.h"
 #include "KelCldPolygon.h"
+#include "TestData.h"
 #include "TestMeshes.h"
 
 namespace {
@@ -377,6 +378,47 @@ TEST(KelCldPolygon, NeighborVertexRingsOnGrid)
   EXPECT_EQ(list.Size(), 0);
 }
 
+// The one-sweep rings equal the per-vertex rings, and the free-edge flag the edge queries.
+TEST(KelCldPolygon, AllRingsMatchPerVertexRings)
+{
+  // Every vertex on a free edge and every iStride-th vertex.
+  auto check = [](const KelCldPolygon& iPoly, int iStride) {
+    std::vector<int> starts, rings;
+    std::vector<uint8_t> onFree;
+    iPoly.GetAllRings(starts, rings, &onFree);
+    ASSERT_EQ(starts.size(), size_t(iPoly.GetNbPoints(1)) + 2);
+    for (int v = 1; v <= iPoly.GetNbPoints(1); ++v) {
+      if (!onFree[v] && v % iStride) continue;
+      int* ringStarts = nullptr;
+      KelRawCollint list;
+      iPoly.GetNeighborVertices(v, 1, ringStarts, list);
+      const std::vector<int> expected(list.Data() + ringStarts[1] - 1, list.Data() + ringStarts[2] - 1);
+      delete[] ringStarts;
+      ASSERT_EQ(std::vector<int>(rings.begin() + starts[v], rings.begin() + starts[v + 1]), expected) << v;
+      bool free = false;
+      for (const int w : expected) {
+        int t1 = 0, t2 = 0;
+        iPoly.GetEdgeTriangles(v, w, t1, t2);
+        free = free || !t1 || !t2;
+      }
+      ASSERT_EQ(onFree[v] != 0, free) << v;
+    }
+  };
+  KelCldPolygon grid;
+  MakeGrid(grid, 4, 4, 4);
+  grid.AddTriangle(6, 7, 6);   // degenerate
+  grid.AddTriangle(1, 6, 2);   // third triangle on 1-2... and 1-6
+  grid.RemoveTriangle(3);
+  grid.AddPoint(9.f, 9.f, 9.f);  // isolated
+  check(grid, 1);
+
+  const std::string path = SharedDataPath("snowden.obj");
+  KEL_REQUIRE_SHARED(path);
+  KelCldPolygon scan;
+  ASSERT_TRUE(ReadObj(path, scan));
+  check(scan, 16);
+}
+
 TEST(KelCldPolygon, FlipEdge)
 {
   KelCldPolygon grid;
@@ -548,8 +590,8 @@ TEST(KelCldPolygon, BoundaryScans)
     sizes.insert(n);
     EXPECT_EQ(scan->GetPointIdentifier(1), scan->GetPointIdentifier(n));
     for (int j = 1; j < n; ++j)
-      walked.insert({grid.GetVertexOfScanPoint(scan->GetPointIdentifier(j)),
-                     grid.GetVertexOfScanPoint(scan->GetPointIdentifier(j + 1))});
+      walked.insert({grid.GetVertexOfScanPoint(scan->GetPointIdentifier(j + 1)),
+                     grid.GetVertexOfScanPoint(scan->GetPointIdentifier(j))});  // against the triangles
   }
   EXPECT_EQ(sizes, (std::multiset<int>{5, 13}));
   EXPECT_EQ(walked, directed);

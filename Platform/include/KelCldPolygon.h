@@ -129,6 +129,9 @@ public:
   void SetTriangleAttribute(int iTriangle, KelCldAttribute* iAttribute);
   // Every vertex number in increasing order; oVertices is null when there is none.
   int GetAllVertices(int& oCount, int*& oVertices) const;
+  // The coordinates of every point, three floats per point from point 0 (unused) on, for loops
+  // that read many positions; freed points read as zeros. Valid until the next AddPoint.
+  const float* GetCoordinates() const { return _coords.data(); }
 
   // ---- Neighbourhood ----
   void Optimize();
@@ -139,6 +142,12 @@ public:
   // Returns the number of vertices listed (ring 0 included); ringStarts is null and the list
   // empty for a number out of range.
   int GetNeighborVertices(int iVertex, int iRings, int*& oRingStarts, KelRawCollint& oVertices) const;
+  // Ring 1 of every point in one linear sweep, each in GetNeighborVertices' order: the ring of
+  // point v is oRings[oStarts[v] .. oStarts[v + 1] - 1] (oStarts has GetNbPoints(1) + 2
+  // entries). When oOnFreeEdge is given, (*oOnFreeEdge)[v] is 1 when an edge from v to a ring
+  // vertex has neighbour 0 (a free or crowded edge). The vectors are reused: pass the same ones
+  // again to avoid allocations.
+  void GetAllRings(std::vector<int>& oStarts, std::vector<int>& oRings, std::vector<uint8_t>* oOnFreeEdge) const;
   // Returns the number of distinct triangles having the edge.
   int GetEdgeTriangles(int iVertex1, int iVertex2, int& oTriangle1, int& oTriangle2) const;
   int GetTrianglesAroundEdge(int iVertex1, int iVertex2, KelRawCollint& oTriangles) const;
@@ -196,10 +205,11 @@ public:
   void SetBoundaryScans(KelCldBoundaryScans* iScans);
   // Scan point identifiers are vertex numbers.
   int GetVertexOfScanPoint(int iIdentifier) const { return iIdentifier; }
-  // Replaces the scans by one scan per chain of edges that have exactly one side, walked in
-  // the direction of their triangles where it can be (against it where neighbouring triangles
-  // disagree); a chain that comes back to its start gives a closed scan. Returns the number
-  // of scans.
+  // Replaces the scans by one scan per chain of edges that have exactly one side. A chain is
+  // followed against the direction of its triangles (against it where neighbouring triangles
+  // disagree), so a scan runs like the border of the face that would close the hole: a fan
+  // over a closed scan is oriented like the surface. A chain that comes back to its start
+  // gives a closed scan. Returns the number of scans.
   int BuildBoundaryScans();
 
 protected:

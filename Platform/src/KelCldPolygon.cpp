@@ -513,6 +513,56 @@ int KelCldPolygon::GetNeighborVertices(int iVertex, int iRings, int*& oRingStart
   return oVertices.Size();
 }
 
+void KelCldPolygon::GetAllRings(std::vector<int>& oStarts, std::vector<int>& oRings,
+                               std::vector<uint8_t>* oOnFreeEdge) const
+{
+  EnsureLinked();
+  const int nbPoints = GetNbPoints(1), nbTriangles = GetNbTriangles(1);
+  oStarts.assign(static_cast<size_t>(nbPoints) + 2, 0);
+  if (oOnFreeEdge) oOnFreeEdge->assign(static_cast<size_t>(nbPoints) + 1, 0);
+  // Two candidates per corner; triangles in increasing order give each ring its order.
+  for (int t = 1; t <= nbTriangles; ++t)
+    if (_triangleFlags[t] & kTriangleValid)
+      for (int j = 0; j < 3; ++j) oStarts[_vertices[3 * static_cast<size_t>(t) + j] + 1] += 2;
+  for (int v = 1; v <= nbPoints + 1; ++v) oStarts[v] += oStarts[v - 1];
+  oRings.resize(static_cast<size_t>(oStarts[nbPoints + 1]));
+  std::vector<int>& fill = _ringCorners;  // scratch: next free slot per point
+  fill.assign(oStarts.begin(), oStarts.end());
+  for (int t = 1; t <= nbTriangles; ++t) {
+    if (!(_triangleFlags[t] & kTriangleValid)) continue;
+    const int* v = &_vertices[3 * static_cast<size_t>(t)];
+    const int* n = &_neighbors[3 * static_cast<size_t>(t)];
+    for (int j = 0; j < 3; ++j) {
+      const int next = v[Next3(j)], prev = v[Prev3(j)];
+      int& at = fill[v[j]];
+      oRings[at++] = next;
+      oRings[at++] = prev;
+      if (oOnFreeEdge && ((n[j] == 0 && next != v[j]) || (n[Prev3(j)] == 0 && prev != v[j])))
+        (*oOnFreeEdge)[v[j]] = 1;
+    }
+  }
+  // Keep the first occurrence of each ring vertex, the point itself left out, compacting.
+  if (_stamps.size() < _pointFlags.size()) _stamps.resize(_pointFlags.capacity(), 0);
+  int out = 0;
+  for (int v = 1; v <= nbPoints; ++v) {
+    if (++_stamp == 0) {
+      std::fill(_stamps.begin(), _stamps.end(), 0);
+      _stamp = 1;
+    }
+    _stamps[v] = _stamp;
+    const int first = oStarts[v], end = oStarts[v + 1];
+    oStarts[v] = out;
+    for (int k = first; k < end; ++k) {
+      const int w = oRings[k];
+      if (_stamps[w] == _stamp) continue;
+      _stamps[w] = _stamp;
+      oRings[out++] = w;
+    }
+  }
+  oStarts[nbPoints + 1] = out;
+  oRings.resize(static_cast<size_t>(out));
+}
+
 int KelCldPolygon::GetEdgeTriangles(int iVertex1, int iVertex2, int& oTriangle1, int& oTriangle2) const
 {
   oTriangle1 = oTriangle2 = 0;
@@ -1057,22 +1107,25 @@ int KelCldPolygon::BuildBoundaryScans()
   };
 
   KelCldBoundaryScans* scans = new KelCldBoundaryScans();
+  std::vector<int> chain;
   for (size_t k = 0; k < sides.size(); ++k) {
     if (used[k]) continue;
     KelCldBoundaryScan* scan = new KelCldBoundaryScan();
     const int start = _vertices[sides[k]];
-    scan->AddPoint(start);
+    chain.assign(1, start);
     int current = static_cast<int>(k);
     int end = endOf(sides[k]);
     while (current >= 0) {
       used[current] = 1;
-      scan->AddPoint(end);
+      chain.push_back(end);
       if (end == start) {
         scan->SetClosed(1);
         break;
       }
       current = takeFrom(end, end);
     }
+    // Scans run against the triangles, as the border of the face that would close the hole.
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) scan->AddPoint(*it);
     scans->AddScan(scan);
   }
   SetBoundaryScans(scans);
