@@ -63,16 +63,25 @@ KelCldPolygon* KelBenchSubdivide(KelCldPolygon& iPolygon)
   return result;
 }
 
+KelCldPolygon* KelBenchSharedMesh(const std::string& iName)
+{
+  static std::map<std::string, KelBenchPolygonPtr> meshes;
+  auto found = meshes.find(iName);
+  if (found != meshes.end()) return found->second.get();
+  KelCldObjModel model;
+  KelBenchPolygonPtr read(KelCldPolygon::Create());
+  const std::string path = std::string(KEL_SHARED_DATA_DIR) + "/" + iName;
+  if (!model.Read(path.c_str()) || !model.GetPolyMesh(read.get())) read.reset();
+  return meshes.emplace(iName, std::move(read)).first->second.get();
+}
+
 KelCldPolygon* KelBenchSubdividedMesh(const std::string& iName)
 {
   static std::map<std::string, KelBenchPolygonPtr> meshes;
   auto found = meshes.find(iName);
   if (found != meshes.end()) return found->second.get();
   KelBenchPolygonPtr subdivided;
-  KelCldObjModel model;
-  KelBenchPolygonPtr read(KelCldPolygon::Create());
-  const std::string path = std::string(KEL_SHARED_DATA_DIR) + "/" + iName;
-  if (model.Read(path.c_str()) && model.GetPolyMesh(read.get())) {
+  if (KelCldPolygon* read = KelBenchSharedMesh(iName)) {
     KelBenchPolygonPtr once(KelBenchSubdivide(*read));
     subdivided.reset(KelBenchSubdivide(*once));
   }

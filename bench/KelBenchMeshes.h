@@ -22,6 +22,10 @@ KelCldPolygon* KelBenchCopy(const KelCldPolygon& iPolygon);
 // triangle follow each other. Added by bulk insertion and linked before returning.
 KelCldPolygon* KelBenchSubdivide(KelCldPolygon& iPolygon);
 
+// The shared mesh (file name in the shared data folder) as read, made once per process and
+// kept; null when the file is absent or unreadable. Benchmarks that change it work on a copy.
+KelCldPolygon* KelBenchSharedMesh(const std::string& iName);
+
 // The shared mesh (file name in the shared data folder) subdivided twice, made once per
 // process and kept; null when the file is absent or unreadable.
 KelCldPolygon* KelBenchSubdividedMesh(const std::string& iName);

@@ -2,7 +2,10 @@
 #define TestMeshes_h
 // Meshes built or read by several tests, and conversions of 1-based lists for comparisons.
 
+#include <cmath>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "KelCldObjModel.h"
@@ -22,6 +25,41 @@ inline void MakeGrid(KelCldPolygon& ioPoly, int iNx, int iNy, int iSkipCell = -1
       ioPoly.AddTriangle(a, b, e);
       ioPoly.AddTriangle(a, e, d);
     }
+}
+
+// Sphere of radius iRadius about the origin: an icosahedron whose triangles are split in four
+// iLevels times, points pushed onto the sphere; outward-facing, closed, 20 * 4^iLevels
+// triangles.
+inline void MakeSphere(KelCldPolygon& ioPoly, double iRadius, int iLevels)
+{
+  const double g = (1.0 + std::sqrt(5.0)) / 2.0;
+  std::vector<std::vector<double>> points = {{-1, g, 0}, {1, g, 0}, {-1, -g, 0}, {1, -g, 0}, {0, -1, g}, {0, 1, g},
+                                             {0, -1, -g}, {0, 1, -g}, {g, 0, -1}, {g, 0, 1}, {-g, 0, -1}, {-g, 0, 1}};
+  std::vector<std::vector<int>> faces = {{0, 11, 5}, {0, 5, 1}, {0, 1, 7}, {0, 7, 10}, {0, 10, 11}, {1, 5, 9}, {5, 11, 4},
+                                         {11, 10, 2}, {10, 7, 6}, {7, 1, 8}, {3, 9, 4}, {3, 4, 2}, {3, 2, 6}, {3, 6, 8},
+                                         {3, 8, 9}, {4, 9, 5}, {2, 4, 11}, {6, 2, 10}, {8, 6, 7}, {9, 8, 1}};
+  for (int level = 0; level < iLevels; ++level) {
+    std::map<std::pair<int, int>, int> middles;
+    auto middle = [&](int a, int b) {
+      const auto key = std::minmax(a, b);
+      const auto found = middles.find(key);
+      if (found != middles.end()) return found->second;
+      points.push_back({(points[a][0] + points[b][0]) / 2, (points[a][1] + points[b][1]) / 2,
+                        (points[a][2] + points[b][2]) / 2});
+      return middles[key] = int(points.size()) - 1;
+    };
+    std::vector<std::vector<int>> split;
+    for (const auto& f : faces) {
+      const int ab = middle(f[0], f[1]), bc = middle(f[1], f[2]), ca = middle(f[2], f[0]);
+      split.insert(split.end(), {{f[0], ab, ca}, {ab, f[1], bc}, {ca, bc, f[2]}, {ab, bc, ca}});
+    }
+    faces.swap(split);
+  }
+  for (const auto& p : points) {
+    const double scale = iRadius / std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+    ioPoly.AddPoint(float(p[0] * scale), float(p[1] * scale), float(p[2] * scale));
+  }
+  for (const auto& f : faces) ioPoly.AddTriangle(f[0] + 1, f[1] + 1, f[2] + 1);
 }
 
 inline bool ReadObj(const std::string& iPath, KelCldPolygon& oPolygon)

@@ -1,0 +1,156 @@
+#include "KelCldLocalSmoothOper.h"
+
+#include <memory>
+
+#include "KelCldPolygon.h"
+#include "KelCldTopologyUtil.h"
+#include "KelFatalError.h"
+
+KelImplementClass(KelCldLocalSmoothOper, KelCldGeometricalOper, KelMetaImplementation)
+
+namespace {
+
+// Past this valence a linear search for duplicates costs more than the polygon's own ring.
+const int kLinearRingLimit = 64;
+
+bool Contains(const KelRawCollint& iList, int iValue)
+{
+  const int* values = iList.Data();
+  for (int k = 0, n = iList.Size(); k < n; ++k)
+    if (values[k] == iValue) return true;
+  return false;
+}
+
+}  // namespace
+
+void KelCldLocalSmoothOper::SetIntensity(double iIntensity)
+{
+  _intensity = iIntensity > 100.0 ? 100.0 : iIntensity < 0.0 ? 0.0 : iIntensity;
+}
+
+KelBoolean KelCldLocalSmoothOper::Run(KelCldPolygon* iPolygon)
+{
+  if (!iPolygon) return FALSE;
+  int count = 0;
+  int* vertices = nullptr;
+  iPolygon->GetAllVertices(count, vertices);
+  std::unique_ptr<int[]> owned(vertices);
+  return Run(iPolygon, count, vertices) ? TRUE : FALSE;
+}
+
+// The ring as the polygon lists it (triangles by increasing number, in each the vertex after
+// then the vertex before), and whether an edge to a ring vertex is free: an edge is free
+// exactly when its neighbour is 0 in the triangles that have it.
+bool KelCldLocalSmoothOper::GatherRing(int iVertex)
+{
+  _ringVertex = iVertex;
+  _ring.RemoveAll();
+  _polygon->GetTrianglesAroundVertex(iVertex, _triangles);
+  bool onHole = false;
+  for (int k = 1; k <= _triangles.Size(); ++k) {
+    int v[3], n[3];
+    _polygon->GetTriangle(_triangles[k], v, n);
+    for (int j = 0; j < 3; ++j) {
+      if (v[j] != iVertex) continue;
+      const int next = v[(j + 1) % 3], prev = v[(j + 2) % 3];
+      if ((n[j] == 0 && next != iVertex) || (n[(j + 2) % 3] == 0 && prev != iVertex)) onHole = true;
+      for (const int w : {next, prev})
+        if (w != iVertex && !Contains(_ring, w)) _ring.Append(w);
+    }
+    if (_ring.Size() > kLinearRingLimit) {
+      KelCldTopologyUtil(_polygon).GetNeighborVertices(iVertex, _ring);
+      return KelCldTopologyUtil(_polygon).IsHoleVertex(iVertex) != FALSE;
+    }
+  }
+  return onHole;
+}
+
+KelBoolean KelCldLocalSmoothOper::Run(KelCldPolygon* iPolygon, const int iCount, const int* iVertices)
+{
+  _polygon = iPolygon;
+  if (_polygon) {
+    _polygon->Optimize();
+    {
+      const KelCldTopologyUtil topology(_polygon);
+      const int nbPoints = _polygon->GetNbPoints(1);
+      // A sweep over all triangles pays off once a fair share of the points is listed.
+      _allRings = iCount > 0 && iCount >= nbPoints / 16;
+      if (_allRings) _polygon->GetAllRings(_ringStarts, _rings, &_onFreeEdge);
+      const double w = _intensity / 100.0, wOld = 1.0 - _intensity / 100.0;
+      for (int i = 0; i < iCount; ++i) {
+        const int v = iVertices[i];
+        bool onHole = false;
+        if (v < 1 || v > nbPoints) {
+          _ringVertex = v;  // no ring: the target alone decides
+          _ring.RemoveAll();
+        } else {
+          onHole = _allRings ? _onFreeEdge[v] != 0 : GatherRing(v);
+        }
+        if (onHole && !_smoothBoundary) continue;
+        const KelMathPoint target = SmoothVertex(v);
+        double p[3];
+        _polygon->GetPoint(v, p);
+        _polygon->SetPoint(v, w * target.GetX() + wOld * p[0], w * target.GetY() + wOld * p[1],
+                           w * target.GetZ() + wOld * p[2]);
+      }
+      _allRings = false;
+      _ringVertex = 0;
+    }
+    _polygon->Unoptimize();
+  }
+  _polygon = nullptr;
+  return TRUE;
+}
+
+bool KelCldLocalSmoothOper::GetPassRing(int iVertex, const int*& oRing, int& oCount) const
+{
+  if (!_polygon) return false;
+  if (_allRings && iVertex >= 1 && iVertex + 1 < static_cast<int>(_ringStarts.size())) {
+    oRing = _rings.data() + _ringStarts[iVertex];
+    oCount = _ringStarts[iVertex + 1] - _ringStarts[iVertex];
+    return true;
+  }
+  if (iVertex == 0 || iVertex != _ringVertex) return false;
+  oRing = _ring.Data();
+  oCount = _ring.Size();
+  return true;
+}
+
+void KelCldLocalSmoothOper::GetNeighborVertices(int iVertex, KelRawCollint& oVertices) const
+{
+  if (!_polygon) return;
+  oVertices.RemoveAll();
+  const int* ring = nullptr;
+  int count = 0;
+  if (GetPassRing(iVertex, ring, count)) {
+    for (int k = 0; k < count; ++k) oVertices.Append(ring[k]);
+    return;
+  }
+  int* ringStarts = nullptr;
+  KelRawCollint rings;
+  _polygon->GetNeighborVertices(iVertex, 1, ringStarts, rings);
+  if (!ringStarts) return;
+  for (int k = ringStarts[1]; k < ringStarts[2]; ++k) oVertices.Append(rings[k]);
+  delete[] ringStarts;
+}
+
+KelMathPoint KelCldLocalSmoothOper::ComputeAverageVertex(const KelRawCollint& iVertices) const
+{
+  const int n = iVertices.Size();
+  if (!_polygon || n == 0) return KelMathPoint(0.0, 0.0, 0.0);
+  double sum[3] = {0.0, 0.0, 0.0};
+  for (int k = 1; k <= n; ++k) {
+    double p[3];
+    _polygon->GetPoint(iVertices[k], p);
+    sum[0] += p[0];
+    sum[1] += p[1];
+    sum[2] += p[2];
+  }
+  return KelMathPoint(sum[0] / n, sum[1] / n, sum[2] / n);
+}
+
+KelMathPoint KelCldLocalSmoothOper::SmoothVertex(const int) const
+{
+  KelAssertText(0, "0");
+  return KelMathPoint(0.0, 0.0, 0.0);
+}
