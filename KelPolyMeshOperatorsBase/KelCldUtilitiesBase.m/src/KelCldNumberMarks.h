@@ -32,12 +32,21 @@ public:
     _low = std::min(_low, iNumber);
     _high = std::max(_high, iNumber);
   }
+  bool IsMarked(int iNumber) const
+  {
+    return iNumber >= 0 && iNumber < static_cast<int>(_marks.size()) && _marks[static_cast<size_t>(iNumber)];
+  }
+  // Appends the marked numbers in increasing order.
+  void AppendTo(KelRawCollint& ioList) const
+  {
+    for (int number = _low; number <= _high; ++number)
+      if (_marks[static_cast<size_t>(number)]) ioList.Append(number);
+  }
   // Empties the list, then appends the marked numbers in increasing order.
   void Collect(KelRawCollint& oList) const
   {
     oList.RemoveAll();
-    for (int number = _low; number <= _high; ++number)
-      if (_marks[static_cast<size_t>(number)]) oList.Append(number);
+    AppendTo(oList);
   }
 
 private:
