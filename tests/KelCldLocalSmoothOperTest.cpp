@@ -119,6 +119,41 @@ TEST(KelCldLocalSmoothOper, SmoothsTheBunnyInPlace)
   EXPECT_GT(coonsVolume, laplacianVolume);
 }
 
+// One operator keeps the rings between passes; an edit of the triangles in between must be
+// seen, as by a fresh operator.
+TEST(KelCldLocalSmoothOper, RingsFollowEditsBetweenPasses)
+{
+  KelCldPolygon kept, fresh;
+  for (KelCldPolygon* grid : {&kept, &fresh}) {
+    MakeGrid(*grid, 6, 6);
+    for (int v = 1; v <= 36; ++v) grid->SetPoint(v, float((v - 1) % 6), float((v - 1) / 6), float(v * v % 5));
+  }
+  KelCldLaplacianSmoothOper reused;
+  reused.SetIntensity(70);
+  reused.Run(&kept);
+  KelCldLaplacianSmoothOper first;
+  first.SetIntensity(70);
+  first.Run(&fresh);
+  ASSERT_EQ(Coordinates(kept), Coordinates(fresh));
+
+  const uint64_t stamp = kept.GetTopologyStamp();
+  kept.SetPoint(1, 0.f, 0.f, 3.f);
+  fresh.SetPoint(1, 0.f, 0.f, 3.f);
+  EXPECT_EQ(kept.GetTopologyStamp(), stamp);  // positions are not topology
+  ASSERT_TRUE(kept.FlipEdge(15, 22) && fresh.FlipEdge(15, 22));
+  EXPECT_NE(kept.GetTopologyStamp(), stamp);
+  EXPECT_NE(kept.GetTopologyStamp(), fresh.GetTopologyStamp());  // unique across polygons
+  const int lone = kept.AddPoint(9.f, 9.f, 9.f);
+  fresh.AddPoint(9.f, 9.f, 9.f);
+
+  reused.Run(&kept);
+  KelCldLaplacianSmoothOper second;
+  second.SetIntensity(70);
+  second.Run(&fresh);
+  EXPECT_EQ(Coordinates(kept), Coordinates(fresh));
+  EXPECT_EQ(Point(kept, lone), (std::vector<float>{9.f, 9.f, 9.f}));  // not a vertex: not listed
+}
+
 TEST(KelCldLocalSmoothOper, SelectionsReachThePass)
 {
   KelCldPolygon grid;

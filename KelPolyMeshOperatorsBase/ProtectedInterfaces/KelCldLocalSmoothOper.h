@@ -9,8 +9,11 @@
 // - Only positions change, never the triangulation.
 // - The topology does not change during a pass, so the rings are gathered once per pass, in
 //   the polygon's ring order, and served to SmoothVertex from there: in one sweep over the
-//   triangles when many vertices are listed, vertex by vertex otherwise.
+//   triangles when many vertices are listed, vertex by vertex otherwise. The operator keeps
+//   the swept rings and reuses them in the next pass while the polygon's triangles are
+//   unchanged (its topology stamp), so repeated passes sweep once.
 
+#include <cstdint>
 #include <vector>
 
 #include "KelCldGeometricalOper.h"
@@ -58,6 +61,7 @@ private:
   unsigned char _smoothBoundary = 0;
   // Rings of the pass: every point's (one sweep), or the current vertex's.
   bool _allRings = false;
+  uint64_t _ringsStamp = 0;  // topology stamp of the polygon the rings were gathered on
   std::vector<int> _ringStarts;
   std::vector<int> _rings;
   std::vector<uint8_t> _onFreeEdge;

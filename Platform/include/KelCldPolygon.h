@@ -148,6 +148,10 @@ public:
   // vertex has neighbour 0 (a free or crowded edge). The vectors are reused: pass the same ones
   // again to avoid allocations.
   void GetAllRings(std::vector<int>& oStarts, std::vector<int>& oRings, std::vector<uint8_t>* oOnFreeEdge) const;
+  // Changes with every edit of the triangles (add, remove, set vertices, flip, vertex
+  // removal). Stamps are unique within the process, across polygons: a cache keyed on one
+  // stays valid exactly while the triangles that gave it are unchanged.
+  uint64_t GetTopologyStamp() const { return _topologyStamp; }
   // Returns the number of distinct triangles having the edge.
   int GetEdgeTriangles(int iVertex1, int iVertex2, int& oTriangle1, int& oTriangle2) const;
   int GetTrianglesAroundEdge(int iVertex1, int iVertex2, KelRawCollint& oTriangles) const;
@@ -285,6 +289,7 @@ private:
   mutable bool _linked = true;  // false while added triangles wait for the linking pass
   bool _optimized = false;
   int _nbModifications = 0;
+  uint64_t _topologyStamp = 0;
   KelCldBoundaryScans* _scans = nullptr;
 
   // Scratch of the ring walk: a stamp per point, reused between calls.

@@ -1,6 +1,7 @@
 #include "KelCldPolygon.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <new>
@@ -16,6 +17,11 @@ namespace {
 
 inline int TriangleOf(int iCorner) { return iCorner / 3; }
 inline int IndexOf(int iCorner) { return iCorner % 3; }
+// Topology stamps are unique in the process: a cache keyed on one stays valid exactly while
+// the triangles of the polygon that gave it are unchanged.
+std::atomic<uint64_t> gTopologyStamps{0};
+uint64_t NextTopologyStamp() { return gTopologyStamps.fetch_add(1, std::memory_order_relaxed) + 1; }
+
 inline int Next3(int i) { return i == 2 ? 0 : i + 1; }
 inline int Prev3(int i) { return i == 0 ? 2 : i - 1; }
 
@@ -35,6 +41,7 @@ KelCldPolygon::KelCldPolygon()
   _nextCorner.assign(3, 0);
   _triangleFlags.assign(1, 0);
   _prevCorner.assign(3, 0);
+  _topologyStamp = NextTopologyStamp();
 }
 
 KelCldPolygon::~KelCldPolygon()
@@ -744,6 +751,7 @@ int KelCldPolygon::AddTriangle(int iVertex0, int iVertex1, int iVertex2)
   // A polygon being filled is linked in one pass later; a linked one stays linked.
   if (_linked && t > 1) LinkTriangle(t);
   else _linked = false;
+  _topologyStamp = NextTopologyStamp();
   return t;
 }
 
@@ -756,6 +764,7 @@ int KelCldPolygon::RemoveTriangle(int iTriangle)
   UnlinkTriangle(iTriangle);
   _triangleFlags[iTriangle] = 0;
   --_nbValidTriangles;
+  _topologyStamp = NextTopologyStamp();
   return 1;
 }
 
@@ -765,6 +774,7 @@ int KelCldPolygon::SetTriangleVertices(int iTriangle, const int iVertices[3])
   for (int i = 0; i < 3; ++i)
     if (!PointUsable(iVertices[i])) return 0;
   EnsureLinked();
+  _topologyStamp = NextTopologyStamp();
   const int base = 3 * iTriangle;
   const int* old = &_vertices[base];
   const bool distinct = iVertices[0] != iVertices[1] && iVertices[1] != iVertices[2] && iVertices[2] != iVertices[0] &&
@@ -872,6 +882,7 @@ int KelCldPolygon::FlipEdge(int iVertex1, int iVertex2)
   SetSide(b2 + 2, t1, false);
   RepointNeighbor(nAY, t2, t1, a, y);
   RepointNeighbor(nBX, t1, t2, b, x);
+  _topologyStamp = NextTopologyStamp();
   return 1;
 }
 

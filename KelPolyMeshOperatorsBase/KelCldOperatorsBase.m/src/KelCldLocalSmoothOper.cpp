@@ -75,7 +75,13 @@ KelBoolean KelCldLocalSmoothOper::Run(KelCldPolygon* iPolygon, const int iCount,
       const int nbPoints = _polygon->GetNbPoints(1);
       // A sweep over all triangles pays off once a fair share of the points is listed.
       _allRings = iCount > 0 && iCount >= nbPoints / 16;
-      if (_allRings) _polygon->GetAllRings(_ringStarts, _rings, &_onFreeEdge);
+      // Rings depend on the triangles only: those of the previous pass serve again while the
+      // triangles are unchanged (repeated passes).
+      const uint64_t stamp = _polygon->GetTopologyStamp();
+      if (_allRings && (stamp != _ringsStamp || _ringStarts.size() != static_cast<size_t>(nbPoints) + 2)) {
+        _polygon->GetAllRings(_ringStarts, _rings, &_onFreeEdge);
+        _ringsStamp = stamp;
+      }
       const double w = _intensity / 100.0, wOld = 1.0 - _intensity / 100.0;
       for (int i = 0; i < iCount; ++i) {
         const int v = iVertices[i];
