@@ -24,7 +24,7 @@ if(TARGET kelmesh)
   set(KELMESH_CLI_SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/kelmesh_cli.sh)
   set(KELMESH_TEST_DIR ${CMAKE_CURRENT_BINARY_DIR}/kelmesh-tests)
 
-  foreach(case info-plain info-json convert errors same-file usage demo validate cut)
+  foreach(case info-plain info-json convert errors same-file usage demo validate cut smooth)
     add_test(NAME kelmesh.${case}
       COMMAND bash ${KELMESH_CLI_SCRIPT} $<TARGET_FILE:kelmesh> ${KELMESH_TEST_DIR}/${case} ${case}
               ${PROJECT_SOURCE_DIR}/data/bunny.obj)

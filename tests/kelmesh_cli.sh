@@ -119,7 +119,7 @@ usage)
   [[ ! -e out.obj ]] || fail "a usage error wrote a file"
   run
   [[ $status == 2 && $(wc -l <err) == 1 ]] || fail "kelmesh without arguments: status $status"
-  for command in "--help" "info --help" "convert --help" "demo --help" "validate --help" "cut --help"; do
+  for command in "--help" "info --help" "convert --help" "demo --help" "validate --help" "cut --help" "smooth --help"; do
     # shellcheck disable=SC2086
     run $command
     [[ $status == 0 && -s out && ! -s err ]] || fail "kelmesh $command: status $status"
@@ -186,6 +186,41 @@ cut)
     cut in.obj --triangles 1-3 -o piece2.obj --rest in.obj
   [[ ! -e bad.obj && ! -e piece2.obj && ! -e same.obj ]] || fail "a failed cut wrote a file"
   cmp -s in.obj original.obj || fail "a failed cut changed its input"
+  ;;
+smooth)
+  run smooth "$MESH" -o smooth.obj --iterations 3 --intensity 50
+  [[ $status == 0 && ! -s err ]] || fail "smooth: status $status: $(cat err)"
+  [[ $(cat out) == "smooth.obj: 1839 vertices, 3674 triangles, 3 laplacian passes at 50%" ]] || fail "smooth: '$(cat out)'"
+  "$KELMESH" convert "$MESH" converted.obj >/dev/null || fail "convert"
+  diff <(grep '^f ' converted.obj) <(grep '^f ' smooth.obj) >/dev/null || fail "smoothing changed the triangles"
+  cmp -s <(grep '^v ' converted.obj) <(grep '^v ' smooth.obj) && fail "smoothing moved nothing"
+  # An open sheet with a lifted centre: the rim stays, the centre comes down (unless --boundary).
+  printf 'v 0 0 0\nv 1 0 0\nv 2 0 0\nv 0 1 0\nv 1 1 1\nv 2 1 0\nv 0 2 0\nv 1 2 0\nv 2 2 0\n' >sheet.obj
+  printf 'f 1 2 5\nf 1 5 4\nf 2 3 6\nf 2 6 5\nf 4 5 8\nf 4 8 7\nf 5 6 9\nf 5 9 8\n' >>sheet.obj
+  run smooth sheet.obj -o flat.obj --method coons
+  [[ $status == 0 ]] || fail "smooth sheet: status $status: $(cat err)"
+  [[ $(sed -n 5p flat.obj) == "v 1 1 0" ]] || fail "the centre did not come down: $(sed -n 5p flat.obj)"
+  diff <(sed -n '1,4p;6,9p' sheet.obj) <(sed -n '1,4p;6,9p' flat.obj) >/dev/null || fail "the rim moved"
+  run smooth sheet.obj -o moved.obj --boundary
+  [[ $(sed -n 1p moved.obj) != "v 0 0 0" ]] || fail "--boundary left the corner in place"
+  expect_error 2 "kelmesh: smooth: unknown method 'taubin' (laplacian or coons) (see 'kelmesh smooth --help')" \
+    smooth sheet.obj -o bad.obj --method taubin
+  expect_error 2 "kelmesh: smooth: --intensity takes a percentage from 0 to 100 (see 'kelmesh smooth --help')" \
+    smooth sheet.obj -o bad.obj --intensity 150
+  expect_error 2 "kelmesh: smooth: --iterations takes a whole number from 1 to 1000000 (see 'kelmesh smooth --help')" \
+    smooth sheet.obj -o bad.obj --iterations 2.5
+  expect_error 1 "kelmesh: refusing to overwrite the input 'sheet.obj' with 'sheet.obj' (use --force)" \
+    smooth sheet.obj -o sheet.obj
+  # Ctrl-C during a long run: the passes stop, nothing is written, status 130.
+  "$KELMESH" smooth "$MESH" -o never.obj --iterations 1000000 >out 2>err &
+  pid=$!
+  sleep 1
+  kill -INT $pid
+  wait $pid
+  status=$?
+  [[ $status == 130 && $(cat err) == "kelmesh: interrupted" ]] || fail "Ctrl-C: status $status, stderr '$(cat err)'"
+  [[ ! -e never.obj ]] || fail "an interrupted smooth wrote its output"
+  [[ ! -e bad.obj ]] || fail "a refused smooth wrote its output"
   ;;
 shared)
   [[ -f $MESH ]] || { echo "absent: $MESH"; exit 77; }

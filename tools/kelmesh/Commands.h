@@ -8,5 +8,6 @@ int KelRunConvert(int iArgc, char** iArgv);
 int KelRunDemo(int iArgc, char** iArgv);
 int KelRunValidate(int iArgc, char** iArgv);
 int KelRunCut(int iArgc, char** iArgv);
+int KelRunSmooth(int iArgc, char** iArgv);
 
 #endif

@@ -20,6 +20,7 @@ const KelCommand kCommands[] = {
     {"demo", KelRunDemo},
     {"validate", KelRunValidate},
     {"cut", KelRunCut},
+    {"smooth", KelRunSmooth},
 };
 
 const char* const kUsage =
@@ -33,6 +34,8 @@ const char* const kUsage =
     "  validate FILE.obj                  check that no edge has more than two triangles\n"
     "  cut IN.obj --triangles LIST -o PIECE.obj [--rest REST.obj]\n"
     "                                     cut a selection of triangles out of a mesh\n"
+    "  smooth IN.obj -o OUT.obj [--method laplacian|coons] [--intensity P] [--iterations N]\n"
+    "                                     move vertices toward their neighbours\n"
     "\n"
     "options:\n"
     "  -h, --help  show this help ('kelmesh COMMAND --help' for a command)\n"
