@@ -1,0 +1,5 @@
+#include "KelCldHeapEvaluator.h"
+
+KelImplementClass(KelCldHeapEvaluator, KelBaseUnknown, KelMetaImplementation)
+
+KelCldHeapEvaluator::~KelCldHeapEvaluator() = default;
