@@ -1,0 +1,3 @@
+#include "KelCurve.h"
+
+KelImplementClassIn(KelCurve, KelBaseUnknown, KelMetaImplementation, "KelPlatform")
