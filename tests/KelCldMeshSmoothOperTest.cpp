@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "KelCldBoundaryScans.h"
+#include "KelCldGeometryUtil.h"
 #include "KelCldMeshSmoothOper.h"
 #include "KelCldPolygon.h"
 #include "KelTrace.h"
@@ -77,6 +78,12 @@ TEST(KelCldMeshSmoothOper, VolumeOfCubeSphereAndHoledCube)
 
   const double radius = 2.0, pi = std::acos(-1.0);
   MakeSphere(sphere, radius, 4);  // 5120 triangles
+  double area = 0.0;
+  {
+    const KelCldGeometryUtil geometry(&sphere);
+    for (int t = 1; t <= sphere.GetNbTriangles(1); ++t) area += geometry.GetTriangleArea(t);
+  }
+  EXPECT_NEAR(area, 4.0 * pi * radius * radius, 0.01 * 4.0 * pi * radius * radius);
   EXPECT_NEAR(oper.Volume(&sphere), 4.0 / 3.0 * pi * radius * radius * radius,
               0.01 * 4.0 / 3.0 * pi * radius * radius * radius);
 

@@ -31,15 +31,16 @@ if(TARGET kelmesh)
   endforeach()
 
   # The counts listed in the shared meshes' README: file, vertices, triangles, components,
-  # boundary edges (free edges), non-manifold edges, Euler characteristic. Absent meshes are
-  # skipped.
+  # boundary edges (free edges), non-manifold edges, Euler characteristic; then the area and,
+  # for closed meshes, the volume, computed independently in double precision from the files.
+  # Absent meshes are skipped.
   set(KELMESH_SHARED_COUNTS
-    "bunny bunny.obj 1839 3674 1 0 0 2"
-    "armadillo armadillo.obj 26002 52000 1 0 0 2"
-    "snowden snowden.obj 54559 109259 4 43 88 -4"
-    "elephant-with-holes elephant-with-holes.obj 2798 4463 1 1353 0 -110"
-    "teapot teapot.obj 792 992 32 528 0 32"
-    "spider spider/spider.obj 762 1368 19 96 0 30")
+    "bunny bunny.obj 1839 3674 1 0 0 2 218.689271 194.288372"
+    "armadillo armadillo.obj 26002 52000 1 0 0 2 38164.9035 237850.317"
+    "snowden snowden.obj 54559 109259 4 43 88 -4 225.985247 -"
+    "elephant-with-holes elephant-with-holes.obj 2798 4463 1 1353 0 -110 1.0160237 -"
+    "teapot teapot.obj 792 992 32 528 0 32 1288.83868 -"
+    "spider spider/spider.obj 762 1368 19 96 0 30 33275.8521 -")
   foreach(entry ${KELMESH_SHARED_COUNTS})
     separate_arguments(fields UNIX_COMMAND "${entry}")
     list(POP_FRONT fields name file)

@@ -30,6 +30,9 @@ expect_error() {
 # value NAME FILE: the value of a "name: value" line or of a "name": value JSON member.
 value() { sed -n -e "s/^$1: //p" -e "s/^ *\"$1\": //p" "$2" | sed 's/,$//'; }
 
+# near VALUE EXPECTED RELATIVE: the value is within the relative tolerance of the expected one.
+near() { awk -v a="$1" -v b="$2" -v r="$3" 'BEGIN { d = a - b; if (d < 0) d = -d; m = b < 0 ? -b : b; exit !(a != "" && d <= r * m) }'; }
+
 expect_counts() {  # FILE vertices points triangles free_edges non_manifold_edges components
   local file=$1 name expected
   shift
@@ -46,7 +49,9 @@ info-plain)
   [[ $status == 0 && ! -s err ]] || fail "info: status $status: $(cat err)"
   expect_counts out 1839 1839 3674 0 0 1
   [[ $(value edges out) == 5511 && $(value euler out) == 2 ]] || fail "info: edges $(value edges out), euler $(value euler out)"
-  [[ $(wc -l <out) == 10 ]] || fail "info: expected 10 lines, got $(wc -l <out)"
+  [[ $(wc -l <out) == 12 ]] || fail "info: expected 12 lines, got $(wc -l <out)"
+  [[ $(value area out) == 218.689271 ]] || fail "info: area $(value area out)"
+  near "$(value volume out)" 194.288372 1e-6 || fail "info: volume $(value volume out)"
   [[ $(value bbox_min out) == "-4.95847511 -0.003149 -3.72983289" ]] || fail "bbox_min: $(value bbox_min out)"
   [[ $(value bbox_max out) == "4.94885015 9.65474796 3.8106389" ]] || fail "bbox_max: $(value bbox_max out)"
   ;;
@@ -233,6 +238,10 @@ shared)
     fail "euler $(value euler out) (expected $6), edges $(value edges out) (expected $(($1 + $2 - $6)))"
   run validate "$MESH"
   [[ $status == $(($5 > 0)) ]] || fail "validate $MESH: status $status with $5 non-manifold edges"
+  # Area to single-precision accuracy; the volume (float sums) of closed meshes likewise.
+  "$KELMESH" info "$MESH" >plain || fail "info $MESH"
+  near "$(value area plain)" "$7" 1e-6 || fail "area $(value area plain), expected $7"
+  [[ $8 == - ]] || near "$(value volume plain)" "$8" 1e-5 || fail "volume $(value volume plain), expected $8"
   ;;
 *)
   fail "unknown case $CASE"

@@ -16,6 +16,11 @@ public:
   // Appends, per triangle around the vertex (polygon order), the far vertex of the triangle
   // across its edge opposite the vertex; nothing across a free edge. Not emptied first.
   void GetOppositeVertices(int iVertex, KelRawCollint& ioVertices) const;
+
+private:
+  // Scratch reused from vertex to vertex.
+  mutable KelRawCollint _triangles;
+  mutable KelRawCollint _opposite;
 };
 
 #endif

@@ -51,6 +51,10 @@ protected:
   // During a pass, the ring gathered for the vertex (what GetNeighborVertices gives), without
   // copying it; false when the pass has none for it.
   bool GetPassRing(int iVertex, const int*& oRing, int& oCount) const;
+  // ComputeAverageVertex of iCount vertex numbers.
+  KelMathPoint AverageOf(const int* iVertices, int iCount) const;
+  // ComputeAverageVertex of GetNeighborVertices, without copying the pass's ring.
+  KelMathPoint AverageOfNeighbors(int iVertex) const;
 
 private:
   // Gathers the vertex's ring into _ring and tells whether it lies on a free edge.

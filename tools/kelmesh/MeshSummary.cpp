@@ -6,7 +6,10 @@
 #include <numeric>
 #include <vector>
 
+#include "KelCldBoundaryScans.h"
 #include "KelCldBuildEdgesOper.h"
+#include "KelCldGeometryUtil.h"
+#include "KelCldMeshSmoothOper.h"
 #include "KelCldPolygon.h"
 #include "KelMathBox.h"
 
@@ -84,6 +87,24 @@ int CountComponents(const KelCldPolygon& iPolygon, const std::vector<int>& iCorn
   return nbComponents;
 }
 
+// The volume measure closes holes along closed scans only.
+float EnclosedVolume(KelCldPolygon& ioPolygon)
+{
+  ioPolygon.BuildBoundaryScans();
+  const KelCldBoundaryScans* all = ioPolygon.GetBoundaryScans();
+  KelCldBoundaryScans* closed = new KelCldBoundaryScans();
+  for (int k = 1; all && k <= all->GetNbScans(); ++k) {
+    const KelCldBoundaryScan* scan = all->GetScan(k);
+    if (!scan || !scan->IsClosed()) continue;
+    KelCldBoundaryScan* copy = new KelCldBoundaryScan(1);
+    for (int j = 1; j <= scan->GetNbPoints(); ++j) copy->AddPoint(scan->GetPointIdentifier(j));
+    closed->AddScan(copy);
+  }
+  ioPolygon.SetBoundaryScans(closed);
+  KelCldMeshSmoothOper measure;
+  return measure.Volume(&ioPolygon);
+}
+
 std::string FormatNumber(double iValue, bool iJson)
 {
   if (iJson && !std::isfinite(iValue)) return "null";
@@ -119,6 +140,12 @@ KelMeshSummary KelSummarizeMesh(KelCldPolygon& iPolygon)
     summary._edges = edges.GetNbEdges(FALSE);
   }
   summary._euler = summary._vertices - summary._edges + summary._triangles;
+  {
+    const KelCldGeometryUtil geometry(&iPolygon);
+    for (int t = 1; t <= iPolygon.GetNbTriangles(1); ++t)
+      if (iPolygon.IsTriangleValid(t)) summary._area += geometry.GetTriangleArea(t);
+  }
+  summary._volume = EnclosedVolume(iPolygon);
 
   KelMathBox box;
   iPolygon.GetBoundingBox(box);
@@ -137,7 +164,8 @@ std::string KelFormatSummary(const KelMeshSummary& iSummary)
          "\ntriangles: " + std::to_string(s._triangles) + "\nfree_edges: " + std::to_string(s._freeEdges) +
          "\nnon_manifold_edges: " + std::to_string(s._nonManifoldEdges) +
          "\ncomponents: " + std::to_string(s._components) + "\nedges: " + std::to_string(s._edges) +
-         "\neuler: " + std::to_string(s._euler) + "\nbbox_min: " + FormatTriple(s._bboxMin, false) +
+         "\neuler: " + std::to_string(s._euler) + "\narea: " + FormatNumber(s._area, false) +
+         "\nvolume: " + FormatNumber(s._volume, false) + "\nbbox_min: " + FormatTriple(s._bboxMin, false) +
          "\nbbox_max: " + FormatTriple(s._bboxMax, false) + "\n";
 }
 
@@ -150,6 +178,7 @@ std::string KelFormatSummaryJson(const KelMeshSummary& iSummary)
          ",\n  \"non_manifold_edges\": " + std::to_string(s._nonManifoldEdges) +
          ",\n  \"components\": " + std::to_string(s._components) +
          ",\n  \"edges\": " + std::to_string(s._edges) + ",\n  \"euler\": " + std::to_string(s._euler) +
+         ",\n  \"area\": " + FormatNumber(s._area, true) + ",\n  \"volume\": " + FormatNumber(s._volume, true) +
          ",\n  \"bbox_min\": " + FormatTriple(s._bboxMin, true) +
          ",\n  \"bbox_max\": " + FormatTriple(s._bboxMax, true) + "\n}\n";
 }

@@ -15,13 +15,18 @@ struct KelMeshSummary {
   int _components = 0;        // groups of triangles joined through shared vertices
   int _edges = 0;             // unique edges of the valid triangles, from the edge table
   int _euler = 0;             // vertices - edges + triangles
+  double _area = 0.0;         // sum of the triangle areas
+  double _volume = 0.0;       // enclosed volume, holes closed (the smoothing frame's measure)
   double _bboxMin[3] = {0.0, 0.0, 0.0};
   double _bboxMax[3] = {0.0, 0.0, 0.0};
 };
 
 // Sides are counted as the polygon counts them: occurrences of the edge among the edges of
 // the valid triangles, an edge from a vertex to itself left out. Linear in the mesh size.
-// The polygon is not changed; the edge table only holds it while it counts.
+// The triangles are not changed; the edge table only holds the polygon while it counts. The
+// volume closes each hole by a fan from the centroid of its border: the polygon's boundary
+// scans are replaced by its closed free-edge loops (a border that does not close, at a
+// non-manifold edge, stays open).
 KelMeshSummary KelSummarizeMesh(KelCldPolygon& iPolygon);
 
 // One "name: value" line per count.

@@ -9,11 +9,10 @@ void KelCldCoonsSmoothOper::GetOppositeVertices(int iVertex, KelRawCollint& ioVe
 {
   const KelCldPolygon* polygon = GetPolygon();
   if (!polygon) return;
-  KelRawCollint triangles;
-  polygon->GetTrianglesAroundVertex(iVertex, triangles);
-  for (int k = 1; k <= triangles.Size(); ++k) {
+  polygon->GetTrianglesAroundVertex(iVertex, _triangles);
+  for (int k = 1; k <= _triangles.Size(); ++k) {
     int v[3], n[3];
-    polygon->GetTriangle(triangles[k], v, n);
+    polygon->GetTriangle(_triangles[k], v, n);
     const int j = v[0] == iVertex ? 0 : v[1] == iVertex ? 1 : 2;
     // The far edge a-b of this triangle is its edge j + 1.
     const int a = v[(j + 1) % 3], b = v[(j + 2) % 3], across = n[(j + 1) % 3];
@@ -28,9 +27,8 @@ void KelCldCoonsSmoothOper::GetOppositeVertices(int iVertex, KelRawCollint& ioVe
 
 KelMathPoint KelCldCoonsSmoothOper::SmoothVertex(const int iVertex) const
 {
-  KelRawCollint neighbors, opposite;
-  GetNeighborVertices(iVertex, neighbors);
-  GetOppositeVertices(iVertex, opposite);
-  const KelMathPoint n = ComputeAverageVertex(neighbors), o = ComputeAverageVertex(opposite);
+  _opposite.RemoveAll();
+  GetOppositeVertices(iVertex, _opposite);
+  const KelMathPoint n = AverageOfNeighbors(iVertex), o = ComputeAverageVertex(_opposite);
   return KelMathPoint(1.5 * n.GetX() - 0.5 * o.GetX(), 1.5 * n.GetY() - 0.5 * o.GetY(), 1.5 * n.GetZ() - 0.5 * o.GetZ());
 }

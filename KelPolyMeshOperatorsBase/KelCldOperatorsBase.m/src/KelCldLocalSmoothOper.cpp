@@ -142,17 +142,34 @@ void KelCldLocalSmoothOper::GetNeighborVertices(int iVertex, KelRawCollint& oVer
 
 KelMathPoint KelCldLocalSmoothOper::ComputeAverageVertex(const KelRawCollint& iVertices) const
 {
-  const int n = iVertices.Size();
-  if (!_polygon || n == 0) return KelMathPoint(0.0, 0.0, 0.0);
+  return AverageOf(iVertices.Data(), iVertices.Size());
+}
+
+KelMathPoint KelCldLocalSmoothOper::AverageOf(const int* iVertices, int iCount) const
+{
+  if (!_polygon || iCount <= 0) return KelMathPoint(0.0, 0.0, 0.0);
+  const float* coords = _polygon->GetCoordinates();
+  const int nbPoints = _polygon->GetNbPoints(1);
   double sum[3] = {0.0, 0.0, 0.0};
-  for (int k = 1; k <= n; ++k) {
-    double p[3];
-    _polygon->GetPoint(iVertices[k], p);
+  for (int k = 0; k < iCount; ++k) {
+    const int v = iVertices[k];
+    if (v < 1 || v > nbPoints) continue;  // reads as the origin
+    const float* p = coords + 3 * static_cast<size_t>(v);
     sum[0] += p[0];
     sum[1] += p[1];
     sum[2] += p[2];
   }
-  return KelMathPoint(sum[0] / n, sum[1] / n, sum[2] / n);
+  return KelMathPoint(sum[0] / iCount, sum[1] / iCount, sum[2] / iCount);
+}
+
+KelMathPoint KelCldLocalSmoothOper::AverageOfNeighbors(int iVertex) const
+{
+  const int* ring = nullptr;
+  int count = 0;
+  if (GetPassRing(iVertex, ring, count)) return AverageOf(ring, count);
+  KelRawCollint neighbors;
+  GetNeighborVertices(iVertex, neighbors);
+  return ComputeAverageVertex(neighbors);
 }
 
 KelMathPoint KelCldLocalSmoothOper::SmoothVertex(const int) const
