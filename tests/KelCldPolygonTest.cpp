@@ -395,6 +395,9 @@ TEST(KelCldPolygon, AllRingsMatchPerVertexRings)
       const std::vector<int> expected(list.Data() + ringStarts[1] - 1, list.Data() + ringStarts[2] - 1);
       delete[] ringStarts;
       ASSERT_EQ(std::vector<int>(rings.begin() + starts[v], rings.begin() + starts[v + 1]), expected) << v;
+      KelRawCollint ring;
+      ASSERT_EQ(iPoly.GetVertexRing(v, ring), int(expected.size()));
+      ASSERT_EQ(List(ring), expected) << v;
       bool free = false;
       for (const int w : expected) {
         int t1 = 0, t2 = 0;

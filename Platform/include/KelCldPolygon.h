@@ -142,6 +142,9 @@ public:
   // Returns the number of vertices listed (ring 0 included); ringStarts is null and the list
   // empty for a number out of range.
   int GetNeighborVertices(int iVertex, int iRings, int*& oRingStarts, KelRawCollint& oVertices) const;
+  // Ring 1 of the vertex, without the vertex itself, in GetNeighborVertices' order; nothing is
+  // allocated once oVertices has grown (for hot loops). Returns the number listed.
+  int GetVertexRing(int iVertex, KelRawCollint& oVertices) const;
   // Ring 1 of every point in one linear sweep, each in GetNeighborVertices' order: the ring of
   // point v is oRings[oStarts[v] .. oStarts[v + 1] - 1] (oStarts has GetNbPoints(1) + 2
   // entries). When oOnFreeEdge is given, (*oOnFreeEdge)[v] is 1 when an edge from v to a ring

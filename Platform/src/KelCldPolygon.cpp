@@ -520,6 +520,21 @@ int KelCldPolygon::GetNeighborVertices(int iVertex, int iRings, int*& oRingStart
   return oVertices.Size();
 }
 
+int KelCldPolygon::GetVertexRing(int iVertex, KelRawCollint& oVertices) const
+{
+  oVertices.RemoveAll();
+  if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return 0;
+  EnsureLinked();
+  if (_stamps.size() < _pointFlags.size()) _stamps.resize(_pointFlags.capacity(), 0);
+  if (++_stamp == 0) {
+    std::fill(_stamps.begin(), _stamps.end(), 0);
+    _stamp = 1;
+  }
+  _stamps[iVertex] = _stamp;
+  AddRing(iVertex, oVertices);
+  return oVertices.Size();
+}
+
 void KelCldPolygon::GetAllRings(std::vector<int>& oStarts, std::vector<int>& oRings,
                                std::vector<uint8_t>* oOnFreeEdge) const
 {
