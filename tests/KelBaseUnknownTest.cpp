@@ -82,22 +82,16 @@ TEST(KelBaseUnknown, ReferenceCountingQueriesAndMetaObjects)
   EXPECT_EQ(itf, nullptr);
 
   EXPECT_STREQ(solid->ClassName(), "KelTestSolid");
-  EXPECT_TRUE(solid->IsA("KelTestSolid"));
-  EXPECT_FALSE(solid->IsA("KelTestShape"));
-  EXPECT_TRUE(solid->IsAKindOf("KelTestShape"));
-  EXPECT_TRUE(solid->IsAKindOf("KelBaseUnknown"));
-  EXPECT_FALSE(solid->IsAKindOf("KelTestExtension"));
-  EXPECT_FALSE(solid->IsAKindOf(nullptr));
+  EXPECT_TRUE(solid->IsA("KelTestSolid") && !solid->IsA("KelTestShape"));
+  EXPECT_TRUE(solid->IsAKindOf("KelTestShape") && solid->IsAKindOf("KelBaseUnknown"));
+  EXPECT_FALSE(solid->IsAKindOf("KelTestExtension") || solid->IsAKindOf(nullptr));
   const KelMetaObject* meta = solid->GetMetaObject();
   EXPECT_EQ(meta->GetBase(), KelTestShape::MetaObject());
   EXPECT_STREQ(meta->GetFramework(), "KelPolyMeshOperatorsBase");
   EXPECT_EQ(meta->GetObjectSize(), sizeof(KelTestSolid));
 
-  EXPECT_EQ(solid->Release(), 2u);
-  EXPECT_EQ(solid->Release(), 1u);
-  EXPECT_EQ(gShapesDeleted, 0);
-  EXPECT_EQ(solid->Release(), 0u);
-  EXPECT_EQ(gShapesDeleted, 1);
+  EXPECT_TRUE(solid->Release() == 2u && solid->Release() == 1u && gShapesDeleted == 0);
+  EXPECT_TRUE(solid->Release() == 0u && gShapesDeleted == 1);
 }
 
 TEST(KelBaseUnknown, Extensions)
@@ -113,8 +107,7 @@ TEST(KelBaseUnknown, Extensions)
   EXPECT_EQ(gObjectSeenInConstructor, shape);
   EXPECT_EQ(data1->GetExtendedObject(), shape);
   ASSERT_EQ(shape->QueryInterface(IID_KelITestData, reinterpret_cast<void**>(&data2)), S_OK);
-  EXPECT_EQ(data1, data2);
-  EXPECT_EQ(gExtensionsCreated, 1);
+  EXPECT_TRUE(data1 == data2 && gExtensionsCreated == 1);
   // The extension forwards what it does not implement to its object.
   void* back = nullptr;
   ASSERT_EQ(data1->QueryInterface(IID_KelTestShape, &back), S_OK);
@@ -129,9 +122,7 @@ TEST(KelBaseUnknown, Extensions)
   KelBaseUnknown* code2 = nullptr;
   ASSERT_EQ(shape->QueryInterface(IID_KelITestCode, reinterpret_cast<void**>(&code1)), S_OK);
   ASSERT_EQ(shape->QueryInterface(IID_KelITestCode, reinterpret_cast<void**>(&code2)), S_OK);
-  EXPECT_NE(code1, code2);
-  EXPECT_EQ(code1->GetRefCount(), 1u);
-  EXPECT_EQ(gExtensionsCreated, 3);
+  EXPECT_TRUE(code1 != code2 && code1->GetRefCount() == 1u && gExtensionsCreated == 3);
   code1->Release();
   code2->Release();
   EXPECT_EQ(gExtensionsDeleted, 2);

@@ -49,17 +49,11 @@ TEST(KelCldAttributeMgr, FirstFitOffsetsReuseGaps)
 TEST(KelCldAttributeMgr, RegistrationRulesAndData)
 {
   KelCldAttributeMgr mgr;
-  EXPECT_FALSE(mgr.Register(0, 4));
-  EXPECT_FALSE(mgr.Register(-2, 4));
+  EXPECT_FALSE(mgr.Register(0, 4) || mgr.Register(-2, 4));
   EXPECT_TRUE(mgr.Register(2, 4));
   EXPECT_FALSE(mgr.Register(2, 8));
-  EXPECT_EQ(mgr.GetAttributeSize(2), 4);
-  EXPECT_TRUE(mgr.IsRegistered(2));
-  EXPECT_FALSE(mgr.IsRegistered(1));
-  EXPECT_FALSE(mgr.IsRegistered(99));
-  EXPECT_EQ(mgr.GetAttributeSize(1), 0);
-  EXPECT_EQ(mgr.GetAttributeRecord(99), nullptr);
-  EXPECT_FALSE(mgr.Unregister(1));
+  EXPECT_TRUE(mgr.GetAttributeSize(2) == 4 && mgr.IsRegistered(2) && !mgr.IsRegistered(1));
+  EXPECT_TRUE(mgr.GetAttributeSize(1) == 0 && mgr.GetAttributeRecord(99) == nullptr && !mgr.Unregister(1));
 
   ASSERT_TRUE(mgr.Register(1, 8));  // after attribute 2: offset 4
   char field[12];
@@ -78,13 +72,11 @@ TEST(KelCldAttributeMgr, RegistrationRulesAndData)
 
   // A copy starts empty; assigning keeps the target's registrations.
   KelCldAttributeMgr copy(mgr);
-  EXPECT_FALSE(copy.IsRegistered(1));
-  EXPECT_EQ(copy.GetMinimumSizeOfField(), 0);
+  EXPECT_TRUE(!copy.IsRegistered(1) && copy.GetMinimumSizeOfField() == 0);
   KelCldAttributeMgr target;
   target.Register(5, 2);
   target = mgr;
-  EXPECT_TRUE(target.IsRegistered(5));
-  EXPECT_FALSE(target.IsRegistered(1));
+  EXPECT_TRUE(target.IsRegistered(5) && !target.IsRegistered(1));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "KelCldAttributes.h"
 #include "KelCldPolygon.h"
 #include "KelICldMesh.h"
+#include "TestMeshes.h"
 
 namespace {
 
@@ -16,14 +17,7 @@ namespace {
 struct Fixture {
   Fixture()
   {
-    for (int j = 0; j < 3; ++j)
-      for (int i = 0; i < 4; ++i) polygon->AddPoint(float(i), float(j), 0.f);
-    for (int j = 0; j < 2; ++j)
-      for (int i = 0; i < 3; ++i) {
-        const int a = 4 * j + i + 1;
-        polygon->AddTriangle(a, a + 1, a + 5);
-        polygon->AddTriangle(a, a + 5, a + 4);
-      }
+    MakeGrid(*polygon, 4, 3);
     polygon->QueryInterface(IID_KelICldMesh, reinterpret_cast<void**>(&mesh));
     mesh->DefineVertexAttribute(1, 4);
     mesh->DefineFaceAttribute(1, 4);
@@ -61,8 +55,7 @@ TEST(KelCldAttributes, SaveThenRestore)
   EXPECT_EQ(f.VertexPointers(), none);
   EXPECT_EQ(f.FacePointers(), facePointers);
   int value = 0;
-  EXPECT_FALSE(f.mesh->GetVertexAttribute(5, 1, reinterpret_cast<char*>(&value)));
-  EXPECT_FALSE(saver.SaveVertexAttributes());
+  EXPECT_FALSE(f.mesh->GetVertexAttribute(5, 1, reinterpret_cast<char*>(&value)) || saver.SaveVertexAttributes());
 
   ASSERT_TRUE(saver.SaveFaceAttributes());
   EXPECT_EQ(f.FacePointers(), std::vector<KelCldAttribute*>(facePointers.size(), nullptr));
@@ -87,19 +80,12 @@ TEST(KelCldAttributes, SaveThenRestore)
 
 TEST(KelCldAttributes, NothingToSave)
 {
-  KelCldPolygon* polygon = KelCldPolygon::Create();
-  for (int k = 0; k < 3; ++k) polygon->AddPoint(float(k == 1), float(k == 2), 0.f);
-  polygon->AddTriangle(1, 2, 3);
-  KelCldAttributes saver(polygon);
-  EXPECT_FALSE(saver.SaveVertexAttributes());
-  EXPECT_FALSE(saver.RestoreVertexAttributes());
-  EXPECT_FALSE(saver.SaveFaceAttributes());
-  EXPECT_FALSE(saver.RestoreFaceAttributes());
+  KelCldPolygon* polygon = MakePolygon(3, {{1, 2, 3}});
+  KelCldAttributes saver(polygon), empty;
+  EXPECT_FALSE(saver.SaveVertexAttributes() || saver.RestoreVertexAttributes() || saver.SaveFaceAttributes() ||
+               saver.RestoreFaceAttributes());
+  EXPECT_FALSE(empty.SaveVertexAttributes() || empty.RestoreFaceAttributes());
   polygon->Release();
-
-  KelCldAttributes empty;
-  EXPECT_FALSE(empty.SaveVertexAttributes());
-  EXPECT_FALSE(empty.RestoreFaceAttributes());
 }
 
 TEST(KelCldAttributesDeathTest, RestoreOntoElementWithAttribute)

@@ -2,35 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <map>
-#include <regex>
 #include <string>
 #include <utility>
 
 #include "KelCldEdgeIterator.h"
-#include "KelCldObjModel.h"
 #include "KelCldPolygon.h"
 #include "TestData.h"
+#include "TestMeshes.h"
 
 namespace {
 
-// Points 1..4; triangles (1, 2, 3) and (3, 2, 4) share edge 2-3.
-KelCldPolygon* MakeTwoTriangles()
-{
-  KelCldPolygon* polygon = KelCldPolygon::Create();
-  for (int i = 0; i < 4; ++i) polygon->AddPoint(float(i % 2), float(i / 2), 0.0f);
-  polygon->AddTriangle(1, 2, 3);
-  polygon->AddTriangle(3, 2, 4);
-  return polygon;
-}
-
-KelRawCollint List(std::initializer_list<int> iValues)
-{
-  KelRawCollint list;
-  for (int v : iValues) list.Append(v);
-  return list;
-}
+// Triangles (1, 2, 3) and (3, 2, 4) share edge 2-3.
+KelCldPolygon* MakeTwoTriangles() { return MakePolygon(4, {{1, 2, 3}, {3, 2, 4}}); }
 
 // Vertices then triangles of the edge.
 std::vector<int> Edge(const KelCldBuildEdgesOper& iTable, int iEdge)
@@ -77,35 +61,25 @@ void ExpectFirstAppearanceNumbering(KelCldPolygon* iPolygon, const KelCldBuildEd
   EXPECT_EQ(iTable.GetNbEdges(TRUE), static_cast<int>(numbers.size()));
 }
 
-// Fatal message for a condition text, with the source path the assertion reports.
-std::string FatalPattern(const std::string& iCondition)
+std::string Fatal(const std::string& iCondition)
 {
-  const std::string escaped = std::regex_replace(iCondition, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)");
-  return "AssertionFailed:" + escaped + "\n.*KelPolyMeshOperatorsBase/KelCldExtensions.m/src/KelCldBuildEdgesOper";
+  return FatalPattern(iCondition, "KelCldExtensions.m/src/KelCldBuildEdgesOper");
 }
 
 }  // namespace
 
+// The list itself is KelListVal's (tested there); what matters here is the record's equality.
 TEST(CldBarRecord, EqualityAndListCopies)
 {
   EXPECT_EQ(CldBarRecord(4, 9), CldBarRecord(9, 4));
   EXPECT_NE(CldBarRecord(4, 9), CldBarRecord(4, 8));
   KelListValCldBarRecord list;
-  list.Append(CldBarRecord(1, 2));
-  const CldBarRecord* const first = &list[1];
-  for (int i = 2; i <= 1000; ++i) list.Append(CldBarRecord(i, i + 1));
-  EXPECT_EQ(&list[1], first);  // addresses stay fixed while the list grows
-  list[7].SetAttribute(reinterpret_cast<KelCldAttribute*>(intptr_t(12)));
+  for (int i = 1; i <= 20; ++i) list.Append(CldBarRecord(i, i + 1));
   KelListValCldBarRecord copy(list);
+  copy[5].SetVertices(6, 5);  // the same edge
   EXPECT_TRUE(copy == list);
-  EXPECT_EQ(copy[7].GetAttribute(), reinterpret_cast<KelCldAttribute*>(intptr_t(12)));
-  copy[500].SetVertices(1, 3);
-  EXPECT_TRUE(copy != list);
-  EXPECT_EQ(list[500].GetVertex1(), 501);
-  copy = *&copy;
-  EXPECT_EQ(copy.Size(), 1000);
-  list.RemoveAll();
-  EXPECT_EQ(copy[1000].GetVertex0(), 1000);
+  copy[5].SetVertices(1, 3);
+  EXPECT_TRUE(copy != list && list[5].GetVertex1() == 6);
 }
 
 TEST(KelCldBuildEdgesOper, TwoTrianglesNumberingAndEdits)
@@ -121,20 +95,16 @@ TEST(KelCldBuildEdgesOper, TwoTrianglesNumberingAndEdits)
   for (int e = 1; e <= 5; ++e) EXPECT_EQ(Edge(table, e), expected[e - 1]) << e;
   EXPECT_EQ(TriangleEdges(table, 2), (std::vector<int>{2, 4, 5}));
 
-  EXPECT_TRUE(table.EdgesAreIdentical(3, 3));
   EXPECT_FALSE(table.EdgesAreIdentical(1, 2));
   table.UpdateEdge(4, 2, 1);  // now the reverse of edge 1
   EXPECT_TRUE(table.EdgesAreIdentical(1, 4));
-  EXPECT_EQ(table.GetNbEdges(FALSE), 5);
   table.UpdateEdge(4, 2, 4);
 
   KelICldEdgeIterator* iterator = nullptr;
   ASSERT_EQ(table.GetEdgeIterator(&iterator), S_OK);
   EXPECT_EQ(Visited(iterator), (std::vector<int>{1, 2, 3, 4, 5}));
   table.RemoveEdge(2);
-  EXPECT_EQ(table.GetNbEdges(FALSE), 4);
-  EXPECT_EQ(table.GetNbEdges(TRUE), 5);
-  EXPECT_FALSE(table.IsValidEdge(2));
+  EXPECT_EQ(table.GetNbEdges(FALSE) * 10 + table.GetNbEdges(TRUE), 45);
   EXPECT_EQ(Visited(iterator), (std::vector<int>{1, 3, 4, 5}));
   table.RemoveEdge(4);
   table.RemoveEdge(5);
@@ -145,11 +115,10 @@ TEST(KelCldBuildEdgesOper, TwoTrianglesNumberingAndEdits)
 
   KelCldEdgeIterator unbound;
   int edge = 0;
-  EXPECT_FALSE(unbound.Reset(edge));
-  EXPECT_FALSE(unbound.Next(edge));
+  EXPECT_FALSE(unbound.Reset(edge) || unbound.Next(edge));
 
   // An invalid triangle keeps its position with no edges; a removed one is left out by Build.
-  table.BuildFromTriangles(polygon, List({2, 99, 1}));
+  table.BuildFromTriangles(polygon, Coll({2, 99, 1}));
   EXPECT_EQ(table.GetNbEdges(FALSE), 5);
   EXPECT_EQ(TriangleEdges(table, 2), (std::vector<int>{0, 0, 0}));
   EXPECT_EQ(TriangleEdges(table, 3), (std::vector<int>{4, 1, 5}));  // (1,2) (2,3) (3,1)
@@ -160,7 +129,7 @@ TEST(KelCldBuildEdgesOper, TwoTrianglesNumberingAndEdits)
 
   // Through the mesh: the triangles around vertex 1 of a fresh pair are triangle 1 alone.
   KelCldPolygon* fresh = MakeTwoTriangles();
-  table.BuildFromVertices(fresh, List({1}));
+  table.BuildFromVertices(fresh, Coll({1}));
   EXPECT_EQ(table.GetNbEdges(TRUE), 3);
   int v0, v1;
   table.GetEdge(2, v0, v1);
@@ -193,9 +162,7 @@ TEST(KelCldBuildEdgesOper, EdgeAttributes)
   table.Build(polygon);
   const float cost = 2.5f;
   float read = 0.0f;
-  EXPECT_FALSE(table.SetEdgeAttribute(1, 1, reinterpret_cast<const char*>(&cost)));
-  EXPECT_FALSE(table.GetEdgeAttribute(1, 1, reinterpret_cast<char*>(&read)));
-  EXPECT_FALSE(table.UndefineEdgeAttribute(1));
+  EXPECT_FALSE(table.SetEdgeAttribute(1, 1, reinterpret_cast<const char*>(&cost)) || table.UndefineEdgeAttribute(1));
 
   ASSERT_TRUE(table.DefineEdgeAttribute(1, 4));
   ASSERT_TRUE(table.DefineEdgeAttribute(2, 4));
@@ -210,10 +177,8 @@ TEST(KelCldBuildEdgesOper, EdgeAttributes)
   ASSERT_TRUE(table.SetEdgeAttribute(5, 1, reinterpret_cast<const char*>(&cost)));
   EXPECT_NE(table.GetEdgesRecordAttribute(3), table.GetEdgesRecordAttribute(5));
   int readPosition = 0;
-  EXPECT_TRUE(table.GetEdgeAttribute(3, 1, reinterpret_cast<char*>(&read)));
-  EXPECT_TRUE(table.GetEdgeAttribute(3, 2, reinterpret_cast<char*>(&readPosition)));
-  EXPECT_EQ(read, cost);
-  EXPECT_EQ(readPosition, position);
+  EXPECT_TRUE(table.GetEdgeAttribute(3, 1, reinterpret_cast<char*>(&read)) && read == cost);
+  EXPECT_TRUE(table.GetEdgeAttribute(3, 2, reinterpret_cast<char*>(&readPosition)) && readPosition == position);
 
   EXPECT_TRUE(table.UndefineEdgeAttribute(2));
   EXPECT_FALSE(table.GetEdgeAttribute(3, 2, reinterpret_cast<char*>(&readPosition)));
@@ -232,15 +197,11 @@ TEST(KelCldBuildEdgesOperDeathTest, RangeAssertions)
   KelCldBuildEdgesOper table;
   table.Build(polygon);
   int a, b, c, d;
-  EXPECT_DEATH(table.GetEdge(0, a, b), FatalPattern("iEdgeIndex > 0 && iEdgeIndex <= _uniqueEdges->Size()"));
-  EXPECT_DEATH(table.GetEdge(6, a, b, c, d), FatalPattern("iEdgeIndex > 0 && iEdgeIndex <= _uniqueEdges->Size()"));
-  EXPECT_DEATH(table.GetTriangleEdges(3, a, b, c), FatalPattern("tmpIndex > 0 && tmpIndex <= _triangleEdges.Size()"));
-  EXPECT_DEATH(table.EdgesAreIdentical(1, 6),
-               FatalPattern("iNoEdge1 > 0 && iNoEdge1 <= _uniqueEdges->Size() && iNoEdge2 > 0 && "
-                            "iNoEdge2 <= _uniqueEdges->Size()"));
-  EXPECT_DEATH(table.RemoveEdge(0), FatalPattern("iNoEdge > 0 && iNoEdge <= _uniqueEdges->Size()"));
-  EXPECT_DEATH(table.UpdateEdge(6, 1, 2), FatalPattern("iNoEdge > 0 && iNoEdge <= _uniqueEdges->Size()"));
-  EXPECT_DEATH(table.SetEdgesRecordAttribute(-1, nullptr), FatalPattern("iNoEdge > 0 && iNoEdge <= _uniqueEdges->Size()"));
+  EXPECT_DEATH(table.GetEdge(6, a, b, c, d), Fatal("iEdgeIndex > 0 && iEdgeIndex <= _uniqueEdges->Size()"));
+  EXPECT_DEATH(table.GetTriangleEdges(3, a, b, c), Fatal("tmpIndex > 0 && tmpIndex <= _triangleEdges.Size()"));
+  EXPECT_DEATH(table.EdgesAreIdentical(1, 6), Fatal("iNoEdge1 > 0 && iNoEdge1 <= _uniqueEdges->Size() && iNoEdge2 > 0 && "
+                                                    "iNoEdge2 <= _uniqueEdges->Size()"));
+  EXPECT_DEATH(table.RemoveEdge(0), Fatal("iNoEdge > 0 && iNoEdge <= _uniqueEdges->Size()"));
   polygon->Release();
 }
 
@@ -260,10 +221,8 @@ TEST(KelCldBuildEdgesOper, SharedMeshes)
     const std::string path = SharedDataPath(mesh.name);
     if (!FileExists(path)) continue;
     SCOPED_TRACE(mesh.name);
-    KelCldObjModel model;
-    ASSERT_TRUE(model.Read(path.c_str()));
     KelCldPolygon* polygon = KelCldPolygon::Create();
-    ASSERT_TRUE(model.GetPolyMesh(polygon));
+    ASSERT_TRUE(ReadObj(path, *polygon));
     KelCldBuildEdgesOper table;
     table.Build(polygon);
 

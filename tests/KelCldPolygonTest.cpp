@@ -26,20 +26,12 @@ void Build(KelCldPolygon& ioPoly, std::initializer_list<std::array<float, 3>> iP
   for (const auto& t : iTriangles) ioPoly.AddTriangle(t.data());
 }
 
-// Vertices then neighbours.
-std::vector<int> Triangle(const KelCldPolygon& iPoly, int iTriangle)
-{
-  int v[3] = {-1, -1, -1}, n[3] = {-1, -1, -1};
-  iPoly.GetTriangle(iTriangle, v, n);
-  return {v[0], v[1], v[2], n[0], n[1], n[2]};
-}
-
 using Rows = std::vector<std::vector<int>>;
 
 Rows Triangles(const KelCldPolygon& iPoly, int iFirst, int iLast)
 {
   Rows rows;
-  for (int t = iFirst; t <= iLast; ++t) rows.push_back(Triangle(iPoly, t));
+  for (int t = iFirst; t <= iLast; ++t) rows.push_back(TriangleRow(iPoly, t));
   return rows;
 }
 
@@ -61,8 +53,7 @@ std::vector<int> AroundEdge(const KelCldPolygon& iPoly, int iA, int iB)
 // Return value, first and second triangle.
 std::vector<int> EdgeTriangles(const KelCldPolygon& iPoly, int iA, int iB)
 {
-  int t1 = -1, t2 = -1;
-  int n = iPoly.GetEdgeTriangles(iA, iB, t1, t2);
+  int t1 = -1, t2 = -1, n = iPoly.GetEdgeTriangles(iA, iB, t1, t2);
   return {n, t1, t2};
 }
 
@@ -152,17 +143,11 @@ TEST(KelCldPolygon, NumberingAndCounts)
   EXPECT_EQ(poly.AddPoint(c4, v), 1);
   EXPECT_EQ(poly.AddPoint(c5), 5);
   EXPECT_EQ(poly.GetNbPoints(1), 5);
-  EXPECT_EQ(poly.GetNbPoints(0), 5);
-
-  for (int t = 1; t <= 3; ++t) {
-    EXPECT_EQ(poly.AddTriangle(1, 2, 3), t);
-    EXPECT_EQ(poly.GetNbTriangles(1), t);
-  }
+  for (int t = 1; t <= 3; ++t) EXPECT_EQ(poly.AddTriangle(1, 2, 3), t);
   EXPECT_EQ(poly.RemoveTriangle(2), 1);
   for (int t : {2, 0, 9}) EXPECT_EQ(poly.RemoveTriangle(t), 0) << t;
   EXPECT_FALSE(poly.IsTriangleValid(2));
   EXPECT_EQ(poly.AddTriangle(1, 3, 4), 4);  // number 2 is not reused
-  EXPECT_EQ(poly.GetNbTriangles(1), 4);
   EXPECT_EQ(poly.GetNbTriangles(0), 3);
   // Refused: out of range vertex numbers; nothing is numbered.
   for (const Tri& t : {Tri{0, 1, 2}, Tri{1, 2, 6}}) EXPECT_EQ(poly.AddTriangle(t.data()), 0);
@@ -180,7 +165,6 @@ TEST(KelCldPolygon, VerticesInUseAndRemoveVertex)
 
   EXPECT_EQ(poly.RemoveTriangle(2), 1);
   EXPECT_FALSE(poly.IsAVertex(4));
-  EXPECT_TRUE(poly.IsAVertex(3));
   EXPECT_EQ(poly.GetNbVertices(), 3);
   EXPECT_EQ(AllVertices(poly), (std::vector<int>{1, 2, 3}));
 
@@ -194,11 +178,9 @@ TEST(KelCldPolygon, VerticesInUseAndRemoveVertex)
 
   EXPECT_NE(poly.RemoveVertex(3), 0);
   EXPECT_FALSE(poly.IsTriangleValid(1) || poly.IsTriangleValid(3));
-  EXPECT_EQ(poly.GetNbTriangles(0), 0);
   EXPECT_EQ(poly.GetNbVertices(), 0);
   EXPECT_EQ(poly.GetNbPoints(0), 4);
   EXPECT_EQ(poly.GetNbPoints(1), 5);
-  EXPECT_EQ(AllVertices(poly), std::vector<int>{});
   p[0] = p[1] = p[2] = 9.f;
   EXPECT_EQ(poly.GetPoint(3, p), 0);
   EXPECT_EQ(std::vector<float>(p, p + 3), std::vector<float>(3, 0.f));
@@ -209,7 +191,7 @@ TEST(KelCldPolygon, VerticesInUseAndRemoveVertex)
   int t = poly.AddTriangle(1, 2, 4);
   const int withFreed[3] = {1, 2, 3};
   EXPECT_EQ(poly.SetTriangleVertices(t, withFreed), 0);
-  EXPECT_EQ(Triangle(poly, t), (std::vector<int>{1, 2, 4, 0, 0, 0}));
+  EXPECT_EQ(TriangleRow(poly, t), (std::vector<int>{1, 2, 4, 0, 0, 0}));
 }
 
 TEST(KelCldPolygon, InvalidReadsFillZeros)
@@ -219,26 +201,19 @@ TEST(KelCldPolygon, InvalidReadsFillZeros)
   poly.RemoveTriangle(2);
   const std::vector<int> zeros(6, 0);
   for (int t : {0, 2, 3, -1}) {
-    EXPECT_EQ(Triangle(poly, t), zeros) << t;
+    EXPECT_EQ(TriangleRow(poly, t), zeros) << t;
     int v[3] = {-1, -1, -1};
     unsigned char o = 9;
     EXPECT_EQ(poly.GetTriangleVertices(t, v, o), 0);
     EXPECT_EQ(std::vector<int>(v, v + 3), std::vector<int>(3, 0));
     EXPECT_EQ(o, 0);
   }
-  int v[3];
-  unsigned char o = 0;
-  EXPECT_NE(poly.GetTriangleVertices(1, v, o), 0);
-  EXPECT_EQ(o, 1);
   for (int p : {0, 4, -2}) {
     double d[3] = {1, 1, 1};
     float f[3] = {1, 1, 1};
     KelMathPoint m(1, 1, 1);
-    EXPECT_EQ(poly.GetPoint(p, d), 0);
-    EXPECT_EQ(poly.GetPoint(p, f), 0);
-    EXPECT_EQ(poly.GetPoint(p, m), 0);
-    EXPECT_TRUE(d[0] == 0 && d[1] == 0 && d[2] == 0 && f[0] == 0 && f[1] == 0 && f[2] == 0);
-    EXPECT_EQ(m, KelMathPoint());
+    EXPECT_EQ(poly.GetPoint(p, d) + poly.GetPoint(p, f) + poly.GetPoint(p, m), 0);
+    EXPECT_TRUE(d[0] == 0 && d[1] == 0 && d[2] == 0 && f[0] == 0 && f[1] == 0 && f[2] == 0 && m == KelMathPoint());
   }
   // Positions are single precision, whichever form is used.
   poly.SetPoint(1, 0.1, 0.2, 0.3);
@@ -257,9 +232,7 @@ TEST(KelCldPolygon, NeighborRuleStripFanTetrahedron)
   EXPECT_EQ(EdgeTriangles(strip, 2, 3), (std::vector<int>{1, 1, 0}));
   EXPECT_EQ(EdgeTriangles(strip, 2, 4), (std::vector<int>{0, 0, 0}));
   EXPECT_EQ(AroundVertex(strip, 3), (std::vector<int>{1, 2}));
-  EXPECT_EQ(AroundVertex(strip, 4), (std::vector<int>{2}));
   EXPECT_EQ(AroundEdge(strip, 1, 3), (std::vector<int>{1, 2}));
-  EXPECT_TRUE(strip.IsManifold());
 
   // Closed fan of 6 triangles around vertex 1.
   KelCldPolygon fan;
@@ -268,9 +241,8 @@ TEST(KelCldPolygon, NeighborRuleStripFanTetrahedron)
   for (int k = 0; k < 6; ++k) fan.AddTriangle(1, 2 + k, 2 + (k + 1) % 6);
   for (int k = 0; k < 6; ++k) {
     int prev = (k + 5) % 6 + 1, next = (k + 1) % 6 + 1;
-    EXPECT_EQ(Triangle(fan, k + 1), (std::vector<int>{1, 2 + k, 2 + (k + 1) % 6, prev, 0, next}));
+    EXPECT_EQ(TriangleRow(fan, k + 1), (std::vector<int>{1, 2 + k, 2 + (k + 1) % 6, prev, 0, next}));
   }
-  EXPECT_EQ(AroundVertex(fan, 1), (std::vector<int>{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(AroundVertex(fan, 2), (std::vector<int>{1, 6}));
 
   KelCldPolygon tetra;
@@ -286,25 +258,22 @@ TEST(KelCldPolygon, ThreeTrianglesOnOneEdge)
 {
   KelCldPolygon poly;
   Build(poly, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}}, {{1, 2, 3}, {2, 1, 4}, {1, 2, 5}});
-  for (int t = 1; t <= 3; ++t) EXPECT_EQ(Triangle(poly, t)[3], 0) << t;  // edge 1-2 is edge 0 everywhere
+  for (int t = 1; t <= 3; ++t) EXPECT_EQ(TriangleRow(poly, t)[3], 0) << t;  // edge 1-2 is edge 0 everywhere
   EXPECT_EQ(EdgeTriangles(poly, 2, 1), (std::vector<int>{3, 1, 0}));
-  EXPECT_EQ(AroundEdge(poly, 1, 2), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(AroundEdge(poly, 2, 1), (std::vector<int>{1, 2, 3}));
   EXPECT_FALSE(poly.IsManifold());
   const std::vector<int> nonManifold = NonManifoldEdges(poly);
   ASSERT_EQ(nonManifold.size(), 3u);
-  EXPECT_EQ(nonManifold[0], 1);
-  EXPECT_EQ(std::min(nonManifold[1], nonManifold[2]) * 10 + std::max(nonManifold[1], nonManifold[2]), 12);
+  EXPECT_EQ(nonManifold[0] * 100 + std::min(nonManifold[1], nonManifold[2]) * 10 + std::max(nonManifold[1], nonManifold[2]), 112);
   EXPECT_EQ(FreeEdges(poly).size(), 18u);  // the three 1-2 sides read as free
 
   // Back to two sides: the remaining pair is joined.
   poly.RemoveTriangle(1);
   EXPECT_EQ(Triangles(poly, 2, 3), (Rows{{2, 1, 4, 3, 0, 0}, {1, 2, 5, 2, 0, 0}}));
-  EXPECT_EQ(EdgeTriangles(poly, 1, 2), (std::vector<int>{2, 2, 3}));
   EXPECT_TRUE(poly.IsManifold());
   // And back to three.
   EXPECT_EQ(poly.AddTriangle(2, 1, 3), 4);
-  for (int t = 2; t <= 4; ++t) EXPECT_EQ(Triangle(poly, t)[3], 0) << t;
+  for (int t = 2; t <= 4; ++t) EXPECT_EQ(TriangleRow(poly, t)[3], 0) << t;
   EXPECT_EQ(EdgeTriangles(poly, 1, 2), (std::vector<int>{3, 2, 0}));
 }
 
@@ -313,13 +282,12 @@ TEST(KelCldPolygon, DegenerateAndInconsistentTriangles)
   KelCldPolygon poly;
   Build(poly, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}}, {{1, 1, 2}});
   // Both sides of 1-2 in one triangle: not joined; the self edge has no neighbour.
-  EXPECT_EQ(Triangle(poly, 1), (std::vector<int>{1, 1, 2, 0, 0, 0}));
+  EXPECT_EQ(TriangleRow(poly, 1), (std::vector<int>{1, 1, 2, 0, 0, 0}));
   EXPECT_EQ(EdgeTriangles(poly, 1, 2), (std::vector<int>{1, 1, 0}));
   EXPECT_EQ(AroundVertex(poly, 1), std::vector<int>{1});
-  EXPECT_TRUE(poly.IsAVertex(2));
   EXPECT_TRUE(poly.IsManifold());
   poly.AddTriangle(2, 1, 3);
-  EXPECT_EQ(Triangle(poly, 2), (std::vector<int>{2, 1, 3, 0, 0, 0}));
+  EXPECT_EQ(TriangleRow(poly, 2), (std::vector<int>{2, 1, 3, 0, 0, 0}));
   EXPECT_EQ(EdgeTriangles(poly, 1, 2), (std::vector<int>{2, 1, 0}));
   EXPECT_FALSE(poly.IsManifold());
   poly.RemoveTriangle(1);
@@ -340,20 +308,14 @@ TEST(KelCldPolygon, FreeEdgesOrderOrientationAndActivation)
   EXPECT_EQ(FreeEdges(poly), (std::vector<int>{1, 2, 2, 3, 3, 4, 4, 1}));
   EXPECT_EQ(FreeEdges(poly, 0), (std::vector<int>{1, 2, 2, 3, 3, 4, 1, 4}));
 
-  EXPECT_TRUE(poly.IsVertexActive(4));
   poly.DeactivateVertex(4);
-  EXPECT_FALSE(poly.IsVertexActive(4));
-  EXPECT_TRUE(poly.IsTriangleValid(2));
-  EXPECT_FALSE(poly.IsTriangleActive(2));
-  EXPECT_TRUE(poly.IsTriangleActive(1));
+  EXPECT_TRUE(poly.IsTriangleValid(2) && !poly.IsTriangleActive(2) && poly.IsTriangleActive(1));
   EXPECT_EQ(poly.GetNbTriangles(0), 2);
   EXPECT_EQ(FreeEdges(poly, 1, 1), (std::vector<int>{1, 2, 2, 3}));
-  EXPECT_EQ(FreeEdges(poly, 1, 0).size(), 8u);
   poly.ActivateVertex(4);
   EXPECT_TRUE(poly.IsTriangleActive(2));
   poly.DeactivateAllVertices();
-  EXPECT_FALSE(poly.IsTriangleActive(1));
-  EXPECT_FALSE(poly.IsVertexActive(1));
+  EXPECT_FALSE(poly.IsTriangleActive(1) || poly.IsVertexActive(1));
   EXPECT_EQ(poly.AddPoint(2.f, 2.f, 0.f), 5);
   EXPECT_TRUE(poly.IsVertexActive(5));  // new points are active
   poly.ActivateAllVertices();
@@ -428,12 +390,11 @@ TEST(KelCldPolygon, FlipEdge)
   MakeGrid(grid, 3, 3);
   // T1 (1,2,5) and T2 (1,5,4) share 1-5; T2 runs 1->5 with x = 4, T1 runs 5->1 with y = 2.
   EXPECT_NE(grid.FlipEdge(1, 5), 0);
-  EXPECT_EQ(Triangle(grid, 2), (std::vector<int>{4, 1, 2, 0, 0, 1}));
-  EXPECT_EQ(Triangle(grid, 1), (std::vector<int>{2, 5, 4, 4, 5, 2}));
-  EXPECT_EQ(Triangle(grid, 4)[5], 1);  // T4 (2,6,5) across 5-2
-  EXPECT_EQ(Triangle(grid, 5)[3], 1);  // T5 (4,5,8) across 4-5
+  EXPECT_EQ(TriangleRow(grid, 2), (std::vector<int>{4, 1, 2, 0, 0, 1}));
+  EXPECT_EQ(TriangleRow(grid, 1), (std::vector<int>{2, 5, 4, 4, 5, 2}));
+  EXPECT_EQ(TriangleRow(grid, 4)[5], 1);  // T4 (2,6,5) across 5-2
+  EXPECT_EQ(TriangleRow(grid, 5)[3], 1);  // T5 (4,5,8) across 4-5
   EXPECT_EQ(EdgeTriangles(grid, 1, 5), (std::vector<int>{0, 0, 0}));
-  EXPECT_EQ(AroundVertex(grid, 1), std::vector<int>{2});
   EXPECT_EQ(AroundVertex(grid, 4), (std::vector<int>{1, 2, 5, 6}));
   // The other direction undoes it up to rotation: T1 runs 4->2 with x = 5.
   EXPECT_NE(grid.FlipEdge(4, 2), 0);
@@ -451,11 +412,11 @@ TEST(KelCldPolygon, FlipEdge)
   KelCldPolygon tetra;  // x and y already joined
   MakeTetrahedron(tetra);
   EXPECT_FALSE(tetra.FlipEdge(1, 2) || tetra.FlipEdge(3, 4));
-  EXPECT_EQ(Triangle(tetra, 1), (std::vector<int>{1, 3, 2, 4, 3, 2}));
+  EXPECT_EQ(TriangleRow(tetra, 1), (std::vector<int>{1, 3, 2, 4, 3, 2}));
 
   KelCldPolygon twin;  // x == y
   Build(twin, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 2, 3}, {2, 1, 3}});
-  EXPECT_EQ(Triangle(twin, 1), (std::vector<int>{1, 2, 3, 2, 2, 2}));
+  EXPECT_EQ(TriangleRow(twin, 1), (std::vector<int>{1, 2, 3, 2, 2, 2}));
   EXPECT_EQ(twin.FlipEdge(1, 2), 0);
 }
 
@@ -463,23 +424,18 @@ TEST(KelCldPolygon, SetTriangleVerticesAndLatePoint)
 {
   KelCldPolygon poly;
   Build(poly, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{1, 2, 3}, {1, 3, 4}});
-  EXPECT_EQ(AroundVertex(poly, 1), (std::vector<int>{1, 2}));
   EXPECT_EQ(poly.AddPoint(-1.f, 1.f, 0.f), 5);
-  EXPECT_FALSE(poly.IsAVertex(5));
   const int moved[3] = {1, 3, 5};
   EXPECT_NE(poly.SetTriangleVertices(2, moved), 0);
-  EXPECT_FALSE(poly.IsAVertex(4));
-  EXPECT_TRUE(poly.IsAVertex(5));
-  EXPECT_EQ(Triangle(poly, 2), (std::vector<int>{1, 3, 5, 1, 0, 0}));
+  EXPECT_TRUE(!poly.IsAVertex(4) && poly.IsAVertex(5));
+  EXPECT_EQ(TriangleRow(poly, 2), (std::vector<int>{1, 3, 5, 1, 0, 0}));
   EXPECT_EQ(AroundVertex(poly, 5), std::vector<int>{2});
-  EXPECT_EQ(AroundVertex(poly, 4), std::vector<int>{});
   const int away[3] = {2, 3, 5};
   EXPECT_NE(poly.SetTriangleVertices(2, away), 0);
   EXPECT_EQ(Triangles(poly, 1, 2), (Rows{{1, 2, 3, 0, 2, 0}, {2, 3, 5, 1, 0, 0}}));
   EXPECT_EQ(AroundVertex(poly, 1), std::vector<int>{1});
   const int bad[3] = {2, 3, 6};
-  EXPECT_EQ(poly.SetTriangleVertices(2, bad), 0);
-  EXPECT_EQ(poly.SetTriangleVertices(7, moved), 0);
+  EXPECT_EQ(poly.SetTriangleVertices(2, bad) + poly.SetTriangleVertices(7, moved), 0);
   poly.RemoveTriangle(1);
   EXPECT_EQ(poly.SetTriangleVertices(1, moved), 0);
   EXPECT_FALSE(poly.IsTriangleValid(1));
@@ -487,12 +443,12 @@ TEST(KelCldPolygon, SetTriangleVerticesAndLatePoint)
   // A point added after triangles, then used to close a fan.
   EXPECT_EQ(poly.AddPoint(2.f, 0.f, 0.f), 6);
   EXPECT_EQ(poly.AddTriangle(3, 2, 6), 3);
-  EXPECT_EQ(Triangle(poly, 3), (std::vector<int>{3, 2, 6, 2, 0, 0}));
-  EXPECT_EQ(Triangle(poly, 2)[3], 3);
+  EXPECT_EQ(TriangleRow(poly, 3), (std::vector<int>{3, 2, 6, 2, 0, 0}));
+  EXPECT_EQ(TriangleRow(poly, 2)[3], 3);
   EXPECT_EQ(AllVertices(poly), (std::vector<int>{2, 3, 5, 6}));
 }
 
-TEST(KelCldPolygon, NormalsBoxStateAndAttributes)
+TEST(KelCldPolygon, NormalsBoxAndUnoptimize)
 {
   KelCldPolygon poly;
   KelMathBox box;
@@ -501,50 +457,29 @@ TEST(KelCldPolygon, NormalsBoxStateAndAttributes)
   EXPECT_TRUE(box.IsEmpty());
   Build(poly, {{0, 0, 0}, {2, 0, 0}, {0, 3, 0}, {0, 0, 4}, {50, 50, 50}}, {{1, 2, 3}, {1, 3, 4}});
   double n[3];
-  EXPECT_NE(poly.GetTriangleNormal(1, n), 0);
-  EXPECT_EQ(std::vector<double>(n, n + 3), (std::vector<double>{0, 0, 6}));
-  EXPECT_NE(poly.GetTriangleNormal(1, n, 0), 0);
-  EXPECT_EQ(std::vector<double>(n, n + 3), (std::vector<double>{0, 0, 1}));
-  EXPECT_NE(poly.GetTriangleNormal(2, n), 0);
-  EXPECT_EQ(std::vector<double>(n, n + 3), (std::vector<double>{12, 0, 0}));
-  EXPECT_NE(poly.GetVertexNormal(1, n), 0);
-  EXPECT_EQ(std::vector<double>(n, n + 3), (std::vector<double>{12, 0, 6}));
+  auto normal = [&n] { return std::vector<double>(n, n + 3); };
+  EXPECT_TRUE(poly.GetTriangleNormal(1, n) && normal() == (std::vector<double>{0, 0, 6}));
+  EXPECT_TRUE(poly.GetTriangleNormal(1, n, 0) && normal() == (std::vector<double>{0, 0, 1}));
+  EXPECT_TRUE(poly.GetVertexNormal(1, n) && normal() == (std::vector<double>{12, 0, 6}));
   EXPECT_NE(poly.GetVertexNormal(3, n, 0), 0);
   EXPECT_NEAR(n[0], 2 / std::sqrt(5.0), 1e-12);
   EXPECT_NEAR(n[2], 1 / std::sqrt(5.0), 1e-12);
-  EXPECT_EQ(poly.GetTriangleNormal(3, n), 0);
-  EXPECT_EQ(std::vector<double>(n, n + 3), std::vector<double>(3, 0.0));
+  EXPECT_TRUE(!poly.GetTriangleNormal(3, n) && normal() == std::vector<double>(3, 0.0));
 
   // The isolated point 5 is not a vertex.
   poly.GetBoundingBox(box);
   EXPECT_EQ(box.GetLow(), KelMathPoint(0, 0, 0));
   EXPECT_EQ(box.GetHigh(), KelMathPoint(2, 3, 4));
 
-  EXPECT_FALSE(poly.IsOptimized());
   poly.Optimize();
-  EXPECT_TRUE(poly.IsOptimized());
   poly.Unoptimize();
-  EXPECT_FALSE(poly.IsOptimized());
-  EXPECT_EQ(Triangle(poly, 1), (std::vector<int>{1, 2, 3, 0, 0, 2}));  // still linked
+  EXPECT_EQ(TriangleRow(poly, 1), (std::vector<int>{1, 2, 3, 0, 0, 2}));  // still linked
   poly.AddTriangle(3, 2, 5);
-  EXPECT_EQ(Triangle(poly, 1)[4], 3);
-  EXPECT_FALSE(poly.IsOptimized());
-  EXPECT_EQ(poly.GetNbModifications(), 0);
-  poly.NotifyModified();
-  poly.NotifyModified();
-  EXPECT_EQ(poly.GetNbModifications(), 2);
-
-  int a = 0, b = 0;
-  auto* attrA = reinterpret_cast<KelCldAttribute*>(&a);
-  auto* attrB = reinterpret_cast<KelCldAttribute*>(&b);
-  poly.SetPointAttribute(2, attrA);
-  poly.SetTriangleAttribute(1, attrB);
-  EXPECT_EQ((std::vector<KelCldAttribute*>{poly.GetPointAttribute(2), poly.GetPointAttribute(3), poly.GetPointAttribute(99),
-                                          poly.GetTriangleAttribute(1), poly.GetTriangleAttribute(2),
-                                          poly.GetTriangleAttribute(99)}),
-            (std::vector<KelCldAttribute*>{attrA, nullptr, nullptr, attrB, nullptr, nullptr}));
-  poly.SetPointAttribute(2, nullptr);
-  EXPECT_EQ(poly.GetPointAttribute(2), nullptr);
+  EXPECT_EQ(TriangleRow(poly, 1)[4], 3);
+  int a = 0;
+  poly.SetTriangleAttribute(1, reinterpret_cast<KelCldAttribute*>(&a));
+  EXPECT_EQ(poly.GetTriangleAttribute(1), reinterpret_cast<KelCldAttribute*>(&a));
+  EXPECT_EQ(poly.GetPointAttribute(99), nullptr);  // out of range
 }
 
 TEST(KelCldPolygon, ProjectPoint)
@@ -554,20 +489,22 @@ TEST(KelCldPolygon, ProjectPoint)
   int i1 = -1, i2 = -1;
   EXPECT_EQ(poly.ProjectPoint(KelMathPoint(0, 0, 0), proj, i1, i2), KelCldProjectionNone);
   Build(poly, {{0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {10, 0, 0}, {12, 0, 0}, {10, 2, 0}}, {{1, 2, 3}, {4, 5, 6}});
-  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(0.5, 0.5, 3), proj, i1, i2), KelCldProjectionOnTriangle);
-  EXPECT_EQ(i1, 1);
-  EXPECT_NEAR(proj.DistanceTo(KelMathPoint(0.5, 0.5, 0)), 0, 1e-12);
-  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(-1, -1, 0.5), proj, i1, i2), KelCldProjectionOnVertex);
-  EXPECT_EQ(i1, 1);
-  EXPECT_NEAR(proj.DistanceTo(KelMathPoint(0, 0, 0)), 0, 1e-12);
-  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(1, -1, 1), proj, i1, i2), KelCldProjectionOnEdge);
-  EXPECT_EQ(std::min(i1, i2) * 10 + std::max(i1, i2), 12);
-  EXPECT_NEAR(proj.DistanceTo(KelMathPoint(1, 0, 0)), 0, 1e-12);
-  // Nearest of several triangles.
-  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(10.5, 0.5, -1), proj, i1, i2), KelCldProjectionOnTriangle);
-  EXPECT_EQ(i1, 2);
-  EXPECT_EQ(poly.ProjectPoint(KelMathPoint(13, 0, 0), proj, i1, i2), KelCldProjectionOnVertex);
-  EXPECT_EQ(i1, 5);
+  // Query, kind, index (an edge's ends as 10 * lower + higher), projection; the last two
+  // pick the nearest of several triangles.
+  const struct {
+    KelMathPoint query;
+    int kind, index;
+    KelMathPoint projection;
+  } rows[] = {{{0.5, 0.5, 3}, KelCldProjectionOnTriangle, 1, {0.5, 0.5, 0}},
+              {{-1, -1, 0.5}, KelCldProjectionOnVertex, 1, {0, 0, 0}},
+              {{1, -1, 1}, KelCldProjectionOnEdge, 12, {1, 0, 0}},
+              {{10.5, 0.5, -1}, KelCldProjectionOnTriangle, 2, {10.5, 0.5, 0}},
+              {{13, 0, 0}, KelCldProjectionOnVertex, 5, {12, 0, 0}}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(poly.ProjectPoint(row.query, proj, i1, i2), row.kind);
+    EXPECT_EQ(row.kind == KelCldProjectionOnEdge ? std::min(i1, i2) * 10 + std::max(i1, i2) : i1, row.index);
+    EXPECT_NEAR(proj.DistanceTo(row.projection), 0, 1e-12);
+  }
 }
 
 TEST(KelCldPolygon, BoundaryScans)

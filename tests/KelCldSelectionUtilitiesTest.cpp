@@ -49,8 +49,7 @@ TEST(KelCldSelectionUtilities, ConversionsOnAGrid)
   EXPECT_EQ(List(onHole), (std::vector<int>{1, 2, 3, 4, 6, 7, 8, 9}));
   EXPECT_TRUE(List(onBorder).empty());
   EXPECT_EQ(Sel::ClassifyVertices(&grid, Coll({5}), inner, onHole, onBorder), 1);
-  EXPECT_EQ(List(onBorder), (std::vector<int>{5}));
-  EXPECT_TRUE(List(inner).empty() && List(onHole).empty());
+  EXPECT_TRUE(List(onBorder) == std::vector<int>{5} && List(inner).empty() && List(onHole).empty());
 
   onHole.RemoveAll();
   onBorder.RemoveAll();  // appended to, like the others
@@ -86,12 +85,9 @@ TEST(KelCldSelectionUtilities, ClassesOnAMeshWithHoles)
 
   // Independent answers: vertices of free edges from the polygon's free-edge list, neighbours
   // from the triangles.
-  std::set<int> onFreeEdge, touchesOutside;
-  int count = 0;
-  int* pairs = nullptr;
-  elephant.GetFreeEdges(count, pairs);
-  for (int k = 0; k < 2 * count; ++k) onFreeEdge.insert(pairs[k]);
-  delete[] pairs;
+  const std::vector<int> pairs = FreeEdgePairs(elephant);
+  const std::set<int> onFreeEdge(pairs.begin(), pairs.end());
+  std::set<int> touchesOutside;
   for (int t = 1; t <= elephant.GetNbTriangles(1); ++t) {
     int v[3], n[3];
     if (!elephant.GetTriangle(t, v, n)) continue;
@@ -110,6 +106,5 @@ TEST(KelCldSelectionUtilities, ClassesOnAMeshWithHoles)
   EXPECT_EQ(List(inner), expectedInner);
   EXPECT_EQ(List(onHole), expectedHole);
   EXPECT_EQ(List(onBorder), expectedBorder);
-  EXPECT_FALSE(expectedHole.empty());
-  EXPECT_FALSE(expectedBorder.empty());
+  EXPECT_FALSE(expectedHole.empty() || expectedBorder.empty());
 }

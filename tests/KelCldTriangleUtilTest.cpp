@@ -33,10 +33,10 @@ TEST(KelCldTriangleUtil, NormalsLengthsAnglesAndAreas)
   const KelMathPoint o(0, 0, 0), x(4, 0, 0), y(0, 3, 0);
   KelMathVector normal;
   EXPECT_EQ(KelCldTriangleUtil::GetTriangleNormal(o, x, y, normal), 1);
-  EXPECT_EQ(normal, KelMathVector(0, 0, 1));
   // Collinear and nearly collinear points (sine 0.0005) have none and leave the output alone.
-  EXPECT_EQ(KelCldTriangleUtil::GetTriangleNormal(o, x, KelMathPoint(8, 0, 0), normal), 0);
-  EXPECT_EQ(KelCldTriangleUtil::GetTriangleNormal(o, x, KelMathPoint(2, 0.001, 0), normal), 0);
+  EXPECT_EQ(KelCldTriangleUtil::GetTriangleNormal(o, x, KelMathPoint(8, 0, 0), normal) +
+                KelCldTriangleUtil::GetTriangleNormal(o, x, KelMathPoint(2, 0.001, 0), normal),
+            0);
   EXPECT_EQ(normal, KelMathVector(0, 0, 1));
 
   double l[3], c[3], a[3];
@@ -137,10 +137,9 @@ TEST(KelCldUtil, ReleasesListsAndTakesPolygonsFromBodies)
   KelCldBody* body = new KelCldBody;
   KelRawCollPV found;
   EXPECT_EQ(KelCldUtil::GetPolygonFromBody(nullptr), nullptr);
-  EXPECT_EQ(body->AddCell(curves[0]), 1);
-  EXPECT_EQ(body->AddCell(nullptr), 1);
-  EXPECT_EQ(KelCldUtil::GetPolygonFromBody(body), nullptr);
-  EXPECT_FALSE(KelCldUtil::GetPolygonsFromBody(body, found));
+  body->AddCell(curves[0]);
+  body->AddCell(nullptr);
+  EXPECT_TRUE(KelCldUtil::GetPolygonFromBody(body) == nullptr && !KelCldUtil::GetPolygonsFromBody(body, found));
   body->AddCell(polygons[0]);
   body->AddCell(polygons[1]);
   EXPECT_EQ(KelCldUtil::GetPolygonFromBody(body), polygons[0]);
@@ -162,10 +161,10 @@ TEST(KelCldUtil, ReleasesListsAndTakesPolygonsFromBodies)
 TEST(KelCldUtil, IsOnLineSegment)
 {
   const KelMathPoint a(1, 1, 1), b(3, 1, 1);
-  EXPECT_TRUE(KelCldUtil::IsOnLineSegment(a, b, KelMathPoint(2, 1.0009, 1)));
-  EXPECT_TRUE(KelCldUtil::IsOnLineSegment(a, b, KelMathPoint(3.0009, 1, 1)));
-  EXPECT_FALSE(KelCldUtil::IsOnLineSegment(a, b, KelMathPoint(3.002, 1, 1)));
-  EXPECT_FALSE(KelCldUtil::IsOnLineSegment(a, b, KelMathPoint(2, 1, 1.002)));
+  EXPECT_TRUE(KelCldUtil::IsOnLineSegment(a, b, KelMathPoint(2, 1.0009, 1)) &&
+              KelCldUtil::IsOnLineSegment(a, b, KelMathPoint(3.0009, 1, 1)));
+  EXPECT_FALSE(KelCldUtil::IsOnLineSegment(a, b, KelMathPoint(3.002, 1, 1)) ||
+               KelCldUtil::IsOnLineSegment(a, b, KelMathPoint(2, 1, 1.002)));
   // Ends closer than 0.001 make no segment, even for a point between them.
   EXPECT_FALSE(KelCldUtil::IsOnLineSegment(a, KelMathPoint(1.0009, 1, 1), KelMathPoint(1.0004, 1, 1)));
   EXPECT_TRUE(KelCldUtil::IsOnLineSegment(a, KelMathPoint(1.0011, 1, 1), KelMathPoint(1.0004, 1, 1)));

@@ -22,8 +22,6 @@ TEST(KelTrace, SwitchesAndOutput)
 {
   unsetenv("KEL_TRACE");
   KelTrace::Reset();
-  EXPECT_STREQ(gTrace.GetModule(), "KelTestModule");
-  EXPECT_STREQ(gTrace.GetDescription(), "Traces for module KelTestModule");
   EXPECT_FALSE(gTrace.IsActive());
   auto write = [] {
     gTrace.TraPrint("plain line");
@@ -32,8 +30,7 @@ TEST(KelTrace, SwitchesAndOutput)
   EXPECT_EQ(StderrOf(write), "");
 
   KelTrace::Enable("KelTestModule");
-  EXPECT_TRUE(gTrace.IsActive());
-  EXPECT_FALSE(gOther.IsActive());
+  EXPECT_TRUE(gTrace.IsActive() && !gOther.IsActive());
   EXPECT_EQ(StderrOf(write), "plain line\n3 of 7\n");
 
   testing::internal::CaptureStdout();
@@ -46,22 +43,18 @@ TEST(KelTrace, SwitchesAndOutput)
   KelTrace::Enable("KelTestModule", false);
   EXPECT_FALSE(gTrace.IsActive());
   KelTrace::Enable("all");
-  EXPECT_TRUE(gTrace.IsActive());
-  EXPECT_TRUE(gOther.IsActive());
+  EXPECT_TRUE(gTrace.IsActive() && gOther.IsActive());
   KelTrace::Enable("KelOtherModule", false);
-  EXPECT_FALSE(gOther.IsActive());
-  EXPECT_TRUE(gTrace.IsActive());
+  EXPECT_TRUE(gTrace.IsActive() && !gOther.IsActive());
 
   // Reset forgets the switches and reads the environment again.
   setenv("KEL_TRACE", "KelNone, KelOtherModule", 1);
   KelTrace::Reset();
-  EXPECT_FALSE(gTrace.IsActive());
-  EXPECT_TRUE(gOther.IsActive());
+  EXPECT_TRUE(!gTrace.IsActive() && gOther.IsActive());
   setenv("KEL_TRACE", "all", 1);
   KelTrace::Reset();
   EXPECT_TRUE(gTrace.IsActive());
   unsetenv("KEL_TRACE");
   KelTrace::Reset();
-  EXPECT_FALSE(gOther.IsActive());
-  EXPECT_FALSE(gToStdout.IsActive());
+  EXPECT_FALSE(gOther.IsActive() || gToStdout.IsActive());
 }

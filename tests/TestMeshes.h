@@ -62,10 +62,59 @@ inline void MakeSphere(KelCldPolygon& ioPoly, double iRadius, int iLevels)
   for (const auto& f : faces) ioPoly.AddTriangle(f[0] + 1, f[1] + 1, f[2] + 1);
 }
 
+// Points (i, i * i % 7, i % 3) for i = 0 .. iNbPoints - 1, no three in a line along the
+// numbering, then the triangles.
+inline KelCldPolygon* MakePolygon(int iNbPoints, const std::vector<std::vector<int>>& iTriangles)
+{
+  KelCldPolygon* polygon = KelCldPolygon::Create();
+  for (int i = 0; i < iNbPoints; ++i) polygon->AddPoint(float(i), float(i * i % 7), float(i % 3));
+  for (const std::vector<int>& t : iTriangles) polygon->AddTriangle(t[0], t[1], t[2]);
+  return polygon;
+}
+
 inline bool ReadObj(const std::string& iPath, KelCldPolygon& oPolygon)
 {
   KelCldObjModel model;
   return model.Read(iPath.c_str()) && model.GetPolyMesh(&oPolygon);
+}
+
+// Vertices then neighbours; zeros for an invalid triangle.
+inline std::vector<int> TriangleRow(const KelCldPolygon& iPoly, int iTriangle)
+{
+  int v[3] = {-1, -1, -1}, n[3] = {-1, -1, -1};
+  iPoly.GetTriangle(iTriangle, v, n);
+  return {v[0], v[1], v[2], n[0], n[1], n[2]};
+}
+
+inline std::vector<float> Coords(const KelCldPolygon& iPoly, int iPoint)
+{
+  float p[3];
+  iPoly.GetPoint(iPoint, p);
+  return {p[0], p[1], p[2]};
+}
+
+// The free edges as in their triangles, as flat (a, b) pairs.
+inline std::vector<int> FreeEdgePairs(const KelCldPolygon& iPoly)
+{
+  int count = 0;
+  int* pairs = nullptr;
+  iPoly.GetFreeEdges(count, pairs);
+  std::vector<int> result(pairs, pairs + 2 * count);
+  delete[] pairs;
+  return result;
+}
+
+// Every valid triangle has three distinct vertices that are vertices of the polygon.
+inline bool TrianglesSound(const KelCldPolygon& iPoly)
+{
+  for (int t = 1; t <= iPoly.GetNbTriangles(1); ++t) {
+    int v[3], n[3];
+    if (!iPoly.GetTriangle(t, v, n)) continue;
+    if (v[0] == v[1] || v[1] == v[2] || v[2] == v[0]) return false;
+    for (const int vertex : v)
+      if (!iPoly.IsAVertex(vertex)) return false;
+  }
+  return true;
 }
 
 inline std::vector<int> List(const KelRawCollint& iList)

@@ -24,7 +24,7 @@ if(TARGET kelmesh)
   set(KELMESH_CLI_SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/kelmesh_cli.sh)
   set(KELMESH_TEST_DIR ${CMAKE_CURRENT_BINARY_DIR}/kelmesh-tests)
 
-  foreach(case info-plain info-json convert errors same-file usage demo validate cut smooth)
+  foreach(case info-plain info-json convert errors same-file usage demo validate cut smooth holes decimate)
     add_test(NAME kelmesh.${case}
       COMMAND bash ${KELMESH_CLI_SCRIPT} $<TARGET_FILE:kelmesh> ${KELMESH_TEST_DIR}/${case} ${case}
               ${PROJECT_SOURCE_DIR}/data/bunny.obj)
@@ -49,4 +49,10 @@ if(TARGET kelmesh)
               ${KEL_SHARED_DATA_DIR}/${file} ${fields})
     set_tests_properties(kelmesh.shared.${name} PROPERTIES SKIP_RETURN_CODE 77)
   endforeach()
+
+  # The holes of the elephant: 106 closed loops over its 1353 free edges.
+  add_test(NAME kelmesh.shared.holes
+    COMMAND bash ${KELMESH_CLI_SCRIPT} $<TARGET_FILE:kelmesh> ${KELMESH_TEST_DIR}/shared-holes shared-holes
+            ${KEL_SHARED_DATA_DIR}/elephant-with-holes.obj 106 1353)
+  set_tests_properties(kelmesh.shared.holes PROPERTIES SKIP_RETURN_CODE 77)
 endif()

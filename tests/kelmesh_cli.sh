@@ -49,7 +49,8 @@ info-plain)
   [[ $status == 0 && ! -s err ]] || fail "info: status $status: $(cat err)"
   expect_counts out 1839 1839 3674 0 0 1
   [[ $(value edges out) == 5511 && $(value euler out) == 2 ]] || fail "info: edges $(value edges out), euler $(value euler out)"
-  [[ $(wc -l <out) == 12 ]] || fail "info: expected 12 lines, got $(wc -l <out)"
+  [[ $(wc -l <out) == 13 ]] || fail "info: expected 13 lines, got $(wc -l <out)"
+  [[ $(value holes out) == 0 ]] || fail "info: holes $(value holes out)"
   [[ $(value area out) == 218.689271 ]] || fail "info: area $(value area out)"
   near "$(value volume out)" 194.288372 1e-6 || fail "info: volume $(value volume out)"
   [[ $(value bbox_min out) == "-4.95847511 -0.003149 -3.72983289" ]] || fail "bbox_min: $(value bbox_min out)"
@@ -62,6 +63,7 @@ info-json)
   [[ $(value bbox_min out) == "[-4.95847511, -0.003149, -3.72983289]" ]] || fail "bbox_min: $(value bbox_min out)"
   [[ $(value bbox_max out) == "[4.94885015, 9.65474796, 3.8106389]" ]] || fail "bbox_max: $(value bbox_max out)"
   [[ $(head -c1 out) == "{" && $(tail -n1 out) == "}" ]] || fail "info --json: not one object"
+  [[ $(value holes out) == 0 ]] || fail "info --json: holes $(value holes out)"
   ;;
 convert)
   run convert "$MESH" first.obj
@@ -124,7 +126,7 @@ usage)
   [[ ! -e out.obj ]] || fail "a usage error wrote a file"
   run
   [[ $status == 2 && $(wc -l <err) == 1 ]] || fail "kelmesh without arguments: status $status"
-  for command in "--help" "info --help" "convert --help" "demo --help" "validate --help" "cut --help" "smooth --help"; do
+  for command in "--help" "info --help" "convert --help" "demo --help" "validate --help" "cut --help" "smooth --help" "holes --help" "decimate --help"; do
     # shellcheck disable=SC2086
     run $command
     [[ $status == 0 && -s out && ! -s err ]] || fail "kelmesh $command: status $status"
@@ -143,6 +145,9 @@ demo)
   [[ $(value vertices holed) == 1838 && $(value components holed) == 1 && $(value free_edges holed) -gt 2 ]] ||
     fail "sample-holed.obj: $(tr '\n' ' ' <holed)"
   "$KELMESH" validate results/sample-patch.obj >/dev/null || fail "sample-patch.obj is not valid"
+  "$KELMESH" info results/sample-decimated.obj >decimated || fail "sample-decimated.obj does not read"
+  [[ $(value triangles decimated) -le 368 && $(value triangles decimated) -ge 366 ]] ||
+    fail "sample-decimated.obj: $(value triangles decimated) triangles"
   [[ $(grep -c '^f ' results/sample-patch.obj) -ge 6 ]] || fail "sample-patch.obj: too few triangles"
   ;;
 validate)
@@ -226,6 +231,80 @@ smooth)
   [[ $status == 130 && $(cat err) == "kelmesh: interrupted" ]] || fail "Ctrl-C: status $status, stderr '$(cat err)'"
   [[ ! -e never.obj ]] || fail "an interrupted smooth wrote its output"
   [[ ! -e bad.obj ]] || fail "a refused smooth wrote its output"
+  ;;
+decimate)
+  run decimate "$MESH" -o half.obj --triangles 1837
+  [[ $status == 0 && ! -s err ]] || fail "decimate: status $status: $(cat err)"
+  [[ $(value triangles_before out) == 3674 ]] || fail "decimate: $(cat out)"
+  after=$(value triangles_after out)
+  [[ $after == 1837 || $after == 1836 ]] || fail "decimate --triangles 1837 left $after"
+  [[ $(value seconds out) =~ ^[0-9]+\.[0-9]+$ ]] || fail "decimate: seconds '$(value seconds out)'"
+  "$KELMESH" info half.obj >half || fail "the decimated mesh does not read"
+  [[ $(value triangles half) == "$after" && $(value euler half) == 2 && $(value free_edges half) == 0 ]] ||
+    fail "decimated mesh: $(tr '\n' ' ' <half)"
+  "$KELMESH" validate half.obj >/dev/null || fail "the decimated mesh is not valid"
+  run decimate "$MESH" -o json.obj --percent 25 --json
+  [[ $status == 0 && $(head -c1 out) == "{" && $(value triangles_before out) == 3674 ]] || fail "decimate --json: $(cat out)"
+  for bound in "--deviation 0.05" "--edge-length 0.3" "--triangles 500 --plus" "--percent 10 --freeze-boundary"; do
+    # shellcheck disable=SC2086
+    run decimate "$MESH" -o other.obj $bound
+    [[ $status == 0 && $(value triangles_after out) -lt 3674 ]] || fail "decimate $bound: status $status: $(cat out) $(cat err)"
+  done
+  expect_error 2 "kelmesh: decimate: give one of --triangles, --percent, --deviation, --edge-length (see 'kelmesh decimate --help')" \
+    decimate "$MESH" -o bad.obj
+  expect_error 2 "kelmesh: decimate: give only one of --triangles, --percent, --deviation, --edge-length (see 'kelmesh decimate --help')" \
+    decimate "$MESH" -o bad.obj --triangles 10 --percent 5
+  expect_error 2 "kelmesh: decimate: --deviation works with the quadric metric only (see 'kelmesh decimate --help')" \
+    decimate "$MESH" -o bad.obj --deviation 0.1 --metric length
+  expect_error 2 "kelmesh: decimate: --edge-length works with the length metric only (see 'kelmesh decimate --help')" \
+    decimate "$MESH" -o bad.obj --edge-length 0.1 --metric quadric
+  expect_error 2 "kelmesh: decimate: --plus works with the quadric metric only (see 'kelmesh decimate --help')" \
+    decimate "$MESH" -o bad.obj --edge-length 0.1 --plus
+  for bad in 0 -3 1e15 abc 1e400; do
+    expect_error 2 "kelmesh: decimate: --percent takes a positive number below 1e15 (see 'kelmesh decimate --help')" \
+      decimate "$MESH" -o bad.obj --percent "$bad"
+  done
+  expect_error 2 "kelmesh: decimate: --triangles takes a whole number (see 'kelmesh decimate --help')" \
+    decimate "$MESH" -o bad.obj --triangles 2.5
+  [[ ! -e bad.obj ]] || fail "a refused decimate wrote its output"
+  ;;
+holes)
+  run holes "$MESH"
+  [[ $status == 0 && ! -s err && $(cat out) == "holes: 0" ]] || fail "holes: status $status, '$(cat out)'"
+  printf 'v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nf 1 2 4\nf 1 4 3\n' >square.obj
+  run holes square.obj -o square-holes.obj
+  [[ $status == 0 && $(cat out) == $'holes: 1\nhole 1: 5 points, length 4' ]] || fail "holes square.obj: '$(cat out)'"
+  [[ $(cat square-holes.obj) == $'v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nl 1 2 3 4 1' ]] ||
+    fail "square-holes.obj: $(cat square-holes.obj)"
+  # A 3 x 3 sheet without its middle cell: the outer loop (first triangle) comes first.
+  for ((j = 0; j < 4; ++j)); do for ((i = 0; i < 4; ++i)); do echo "v $i $j 0"; done; done >ring.obj
+  for ((j = 0; j < 3; ++j)); do for ((i = 0; i < 3; ++i)); do
+    ((i == 1 && j == 1)) && continue
+    a=$((4 * j + i + 1))
+    echo "f $a $((a + 1)) $((a + 5))" && echo "f $a $((a + 5)) $((a + 4))"
+  done; done >>ring.obj
+  run holes ring.obj -o ring-holes.obj
+  [[ $status == 0 && $(cat out) == $'holes: 2\nhole 1: 13 points, length 12\nhole 2: 5 points, length 4' ]] ||
+    fail "holes ring.obj: '$(cat out)'"
+  [[ $(grep -c '^v ' ring-holes.obj) == 16 && $(tail -n1 ring-holes.obj) == "l 13 14 15 16 13" ]] ||
+    fail "ring-holes.obj: $(tr '\n' ' ' <ring-holes.obj)"
+  "$KELMESH" info ring.obj >info && [[ $(value holes info) == 2 ]] || fail "info ring.obj: $(value holes info) holes"
+  expect_error 1 "kelmesh: cannot read 'missing.obj': no such file" holes missing.obj
+  expect_error 1 "kelmesh: cannot write 'nowhere/holes.obj': no such file or directory" holes ring.obj -o nowhere/holes.obj
+  expect_error 1 "kelmesh: refusing to overwrite the input 'ring.obj' with './ring.obj' (use --force)" \
+    holes ring.obj -o ./ring.obj
+  expect_error 2 "kelmesh: holes: expected one IN.obj (see 'kelmesh holes --help')" holes ring.obj square.obj
+  cp square.obj twice.obj
+  run holes twice.obj -o twice.obj --force
+  [[ $status == 0 && $(tail -n1 twice.obj) == "l 1 2 3 4 1" ]] || fail "holes --force: status $status"
+  ;;
+shared-holes)
+  [[ -f $MESH ]] || { echo "absent: $MESH"; exit 77; }
+  run holes "$MESH" -o holes.obj
+  [[ $status == 0 && $(value holes out) == "$1" && $(grep -c '^hole ' out) == "$1" ]] || fail "holes $MESH: $(head -1 out)"
+  # Closed holes repeat their first point: the points less one per hole are the free edges.
+  [[ $(awk '/^hole / { n += $3 - 1 } END { print n }' out) == "$2" ]] || fail "holes $MESH: free edges"
+  [[ $(grep -c '^l ' holes.obj) == "$1" ]] || fail "holes.obj: $(grep -c '^l ' holes.obj) polylines"
   ;;
 shared)
   [[ -f $MESH ]] || { echo "absent: $MESH"; exit 77; }

@@ -8,6 +8,7 @@
 //   entries point to: KelRawCollint lists, KelRawColldouble lists and KelMathSetOfPoints sets.
 // - The polygons handed out by the body helpers carry a new reference for the caller.
 
+#include "KelListOfKelCldMeshCurves.h"
 #include "KelListPtrKelCurve.h"
 #include "KelPlatformTypes.h"
 #include "KelRawColl.h"
@@ -21,6 +22,7 @@ public:
   // The entries are KelBaseUnknown objects.
   static void ReleaseObjects(KelRawCollPV& ioObjects);
   static void ReleaseObjects(KelListPtrKelCurve& ioCurves);
+  static void ReleaseObjects(KelListPtrKelCldMeshCurve& ioCurves);
 
   static void ReleaseKelListOfInt(KelRawCollPV& ioLists);
   static void ReleaseKelListOfDouble(KelRawCollPV& ioLists);

@@ -828,6 +828,17 @@ int KelCldPolygon::SetTriangleVertices(int iTriangle, const int iVertices[3])
     if (oldNeighbor[k]) RepointNeighbor(oldNeighbor[k], iTriangle, 0, oldEdges[k][0], oldEdges[k][1]);
     else if (oldCrowded[k]) UpdateEdge(oldEdges[k][0], oldEdges[k][1]);
   }
+  // The usual case, one vertex replaced: its two new edges share it, one walk finds both.
+  const int nbNew = (kept[0] < 0) + (kept[1] < 0) + (kept[2] < 0);
+  if (nbNew == 2) {
+    const int i = kept[0] >= 0 ? 2 : kept[1] >= 0 ? 0 : 1;  // new edges i - 1 and i meet at vertex i
+    const int v = iVertices[i], targets[2] = {iVertices[(i + 2) % 3], iVertices[(i + 1) % 3]};
+    EdgeScan scans[2];
+    ScanEdges(v, targets, scans, 2);
+    ApplyEdgeScan(v, targets[0], scans[0]);
+    ApplyEdgeScan(v, targets[1], scans[1]);
+    return 1;
+  }
   for (int i = 0; i < 3; ++i)
     if (kept[i] < 0) UpdateEdge(iVertices[i], iVertices[(i + 1) % 3]);
   return 1;

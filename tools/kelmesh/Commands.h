@@ -9,5 +9,7 @@ int KelRunDemo(int iArgc, char** iArgv);
 int KelRunValidate(int iArgc, char** iArgv);
 int KelRunCut(int iArgc, char** iArgv);
 int KelRunSmooth(int iArgc, char** iArgv);
+int KelRunHoles(int iArgc, char** iArgv);
+int KelRunDecimate(int iArgc, char** iArgv);
 
 #endif

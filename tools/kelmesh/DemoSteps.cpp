@@ -1,7 +1,6 @@
 #include "DemoSteps.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -12,9 +11,9 @@
 #include "KelICldEdgeIterator.h"
 #include "KelICldMesh.h"
 #include "KelICldVertexIterator.h"
+#include "KelCldDecimateOper.h"
 #include "KelCldMeshCutOper.h"
 #include "KelCldMeshValidationOper.h"
-#include "KelErrnoText.h"
 #include "KelMathBox.h"
 #include "KelObjWriter.h"
 #include "KelTimer.h"
@@ -297,6 +296,33 @@ bool CutPatch(KelDemoContext& ioContext)
   return true;
 }
 
+// The sample as read, decimated to a tenth of its triangles with the quadric metric.
+bool Decimate(KelDemoContext& ioContext)
+{
+  KelCldPolygon sample;
+  if (!KelReadMesh(ioContext._inputPath, sample, ioContext._error)) return false;
+  const int before = sample.GetNbTriangles(0);
+  KelCldDecimateOper decimate;
+  decimate.SetStoppingCriterion(KelCldDecimateOper::TriangleCountStoppingCriterion);
+  decimate.SetTriangleCount(before / 10);
+  KelTimer timer;
+  timer.Start();
+  const bool done = decimate.Run(&sample) != FALSE;
+  timer.Stop();
+  if (!done) {
+    ioContext._error = "demo: the decimation failed";
+    return false;
+  }
+  const KelMeshSummary summary = KelSummarizeMesh(sample);
+  Say("KelCldDecimateOper (quadric error, triangle count): %d -> %d triangles in %.3f s", before,
+      sample.GetNbTriangles(0), timer.GetElapsed() / 1000.0);
+  Say("%d vertices, %d free edges, Euler characteristic %d (was %d)", summary._vertices, summary._freeEdges,
+      summary._euler, ioContext._summary._euler);
+  if (!ioContext.WriteMesh("sample-decimated.obj", sample)) return false;
+  Say("wrote %s", ioContext.OutputPath("sample-decimated.obj").c_str());
+  return true;
+}
+
 }  // namespace
 
 std::string KelDemoContext::OutputPath(const std::string& iName) const { return _outDir + "/" + iName; }
@@ -312,18 +338,7 @@ bool KelDemoContext::WriteText(const std::string& iName, const std::string& iTex
 {
   const std::string path = OutputPath(iName);
   if (OverwritesInput(path)) return false;
-  int error = 0;
-  std::FILE* file = std::fopen(path.c_str(), "w");
-  if (!file) {
-    error = errno;
-  } else {
-    if (std::fwrite(iText.data(), 1, iText.size(), file) != iText.size()) error = errno ? errno : EIO;
-    if (std::fclose(file) != 0 && error == 0) error = errno;
-    if (error != 0) std::remove(path.c_str());
-  }
-  if (error == 0) return true;
-  _error = "cannot write '" + path + "': " + KelErrnoText(error);
-  return false;
+  return KelWriteTextFile(path, iText, &_error);
 }
 
 bool KelDemoContext::WriteMesh(const std::string& iName, const KelCldPolygon& iPolygon)
@@ -346,6 +361,7 @@ const std::vector<KelDemoStep>& KelDemoSteps()
       {"Write a copy and read it back", WriteCopy},
       {"Open a hole and find its border", OpenHole},
       {"Cut a patch out with the edit operators", CutPatch},
+      {"Decimate the sample to a tenth", Decimate},
   };
   return steps;
 }

@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -131,7 +133,11 @@ void WriteRecords(const KelCldPolygon& iPolygon, KelFileBuffer& ioOut)
 
 }  // namespace
 
-bool KelWriteObj(const KelCldPolygon& iPolygon, const std::string& iPath, std::string* oError)
+namespace {
+
+// Writes through a fresh temporary file beside iPath, renamed over it once complete.
+template <class Writer>
+bool WriteAtomically(const std::string& iPath, std::string* oError, Writer iWrite)
 {
   std::string temporary;
   const int fd = OpenTemporary(iPath, temporary);
@@ -142,7 +148,7 @@ bool KelWriteObj(const KelCldPolygon& iPolygon, const std::string& iPath, std::s
   if (::stat(iPath.c_str(), &target) == 0 && S_ISREG(target.st_mode)) ::fchmod(fd, target.st_mode & 07777);
 
   KelFileBuffer out(fd);
-  WriteRecords(iPolygon, out);
+  iWrite(out);
   int error = out.Flush() ? 0 : out.Error();
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && std::rename(temporary.c_str(), iPath.c_str()) != 0) error = errno;
@@ -151,4 +157,23 @@ bool KelWriteObj(const KelCldPolygon& iPolygon, const std::string& iPath, std::s
     return Fail(iPath, error, oError);
   }
   return true;
+}
+
+}  // namespace
+
+bool KelWriteObj(const KelCldPolygon& iPolygon, const std::string& iPath, std::string* oError)
+{
+  return WriteAtomically(iPath, oError, [&iPolygon](KelFileBuffer& ioOut) { WriteRecords(iPolygon, ioOut); });
+}
+
+bool KelWriteTextFile(const std::string& iPath, const std::string& iText, std::string* oError)
+{
+  return WriteAtomically(iPath, oError, [&iText](KelFileBuffer& ioOut) {
+    const size_t chunk = 1 << 16;
+    for (size_t at = 0; at < iText.size(); at += chunk) {
+      const size_t size = std::min(chunk, iText.size() - at);
+      std::memcpy(ioOut.Reserve(size), iText.data() + at, size);
+      ioOut.Commit(size);
+    }
+  });
 }

@@ -17,4 +17,7 @@ class KelCldPolygon;
 // Returns false on failure with "cannot write '<path>': <reason>" in oError (when not null).
 bool KelWriteObj(const KelCldPolygon& iPolygon, const std::string& iPath, std::string* oError);
 
+// Any text, written the same way: under a temporary name, renamed over iPath when complete.
+bool KelWriteTextFile(const std::string& iPath, const std::string& iText, std::string* oError);
+
 #endif

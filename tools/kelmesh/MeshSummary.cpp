@@ -9,6 +9,7 @@
 #include "KelCldBoundaryScans.h"
 #include "KelCldBuildEdgesOper.h"
 #include "KelCldGeometryUtil.h"
+#include "KelCldHoles.h"
 #include "KelCldMeshSmoothOper.h"
 #include "KelCldPolygon.h"
 #include "KelMathBox.h"
@@ -134,6 +135,7 @@ KelMeshSummary KelSummarizeMesh(KelCldPolygon& iPolygon)
   const std::vector<int> corners = CollectTriangles(iPolygon);
   CountEdges(corners, nbPoints, summary);
   summary._components = CountComponents(iPolygon, corners, nbPoints);
+  summary._holes = KelCldHoles(&iPolygon).GetNumberOfHoles();
   {
     KelCldBuildEdgesOper edges;
     edges.Build(&iPolygon);
@@ -162,7 +164,7 @@ std::string KelFormatSummary(const KelMeshSummary& iSummary)
   const KelMeshSummary& s = iSummary;
   return "vertices: " + std::to_string(s._vertices) + "\npoints: " + std::to_string(s._points) +
          "\ntriangles: " + std::to_string(s._triangles) + "\nfree_edges: " + std::to_string(s._freeEdges) +
-         "\nnon_manifold_edges: " + std::to_string(s._nonManifoldEdges) +
+         "\nnon_manifold_edges: " + std::to_string(s._nonManifoldEdges) + "\nholes: " + std::to_string(s._holes) +
          "\ncomponents: " + std::to_string(s._components) + "\nedges: " + std::to_string(s._edges) +
          "\neuler: " + std::to_string(s._euler) + "\narea: " + FormatNumber(s._area, false) +
          "\nvolume: " + FormatNumber(s._volume, false) + "\nbbox_min: " + FormatTriple(s._bboxMin, false) +
@@ -176,6 +178,7 @@ std::string KelFormatSummaryJson(const KelMeshSummary& iSummary)
          ",\n  \"triangles\": " + std::to_string(s._triangles) +
          ",\n  \"free_edges\": " + std::to_string(s._freeEdges) +
          ",\n  \"non_manifold_edges\": " + std::to_string(s._nonManifoldEdges) +
+         ",\n  \"holes\": " + std::to_string(s._holes) +
          ",\n  \"components\": " + std::to_string(s._components) +
          ",\n  \"edges\": " + std::to_string(s._edges) + ",\n  \"euler\": " + std::to_string(s._euler) +
          ",\n  \"area\": " + FormatNumber(s._area, true) + ",\n  \"volume\": " + FormatNumber(s._volume, true) +

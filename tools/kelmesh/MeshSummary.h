@@ -12,6 +12,7 @@ struct KelMeshSummary {
   int _triangles = 0;         // valid triangles
   int _freeEdges = 0;         // undirected edges with exactly one side
   int _nonManifoldEdges = 0;  // undirected edges with more than two sides
+  int _holes = 0;             // loops of free edges, as the hole table finds them
   int _components = 0;        // groups of triangles joined through shared vertices
   int _edges = 0;             // unique edges of the valid triangles, from the edge table
   int _euler = 0;             // vertices - edges + triangles

@@ -21,6 +21,8 @@ const KelCommand kCommands[] = {
     {"validate", KelRunValidate},
     {"cut", KelRunCut},
     {"smooth", KelRunSmooth},
+    {"holes", KelRunHoles},
+    {"decimate", KelRunDecimate},
 };
 
 const char* const kUsage =
@@ -36,6 +38,9 @@ const char* const kUsage =
     "                                     cut a selection of triangles out of a mesh\n"
     "  smooth IN.obj -o OUT.obj [--method laplacian|coons] [--intensity P] [--iterations N]\n"
     "                                     move vertices toward their neighbours\n"
+    "  holes IN.obj [-o HOLES.obj]        count and measure the holes, or write them as polylines\n"
+    "  decimate IN.obj -o OUT.obj (--triangles N | --percent P | --deviation D | --edge-length L)\n"
+    "                                     reduce the number of triangles by edge collapses\n"
     "\n"
     "options:\n"
     "  -h, --help  show this help ('kelmesh COMMAND --help' for a command)\n"

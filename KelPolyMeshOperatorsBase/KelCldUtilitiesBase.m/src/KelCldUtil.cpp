@@ -35,6 +35,13 @@ void KelCldUtil::ReleaseObjects(KelListPtrKelCurve& ioCurves)
   ioCurves.RemoveAll();
 }
 
+void KelCldUtil::ReleaseObjects(KelListPtrKelCldMeshCurve& ioCurves)
+{
+  for (int i = 1; i <= ioCurves.Size(); ++i)
+    if (ioCurves[i]) ioCurves[i]->Release();
+  ioCurves.RemoveAll();
+}
+
 void KelCldUtil::ReleaseKelListOfInt(KelRawCollPV& ioLists) { DeleteEntries<KelRawCollint>(ioLists); }
 
 void KelCldUtil::ReleaseKelListOfDouble(KelRawCollPV& ioLists) { DeleteEntries<KelRawColldouble>(ioLists); }

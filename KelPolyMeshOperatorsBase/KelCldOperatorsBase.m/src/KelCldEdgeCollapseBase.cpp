@@ -1,0 +1,477 @@
+#include "KelCldEdgeCollapseBase.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "KelCldEdgeCollapseOper.h"
+#include "KelCldGeometryUtil.h"
+#include "KelCldPolygon.h"
+#include "KelCldTopologyUtil.h"
+#include "KelFatalError.h"
+#include "KelICldMesh.h"
+#include "KelKelCldOperatorsBaseTrace.h"
+#include "KelMathConstants.h"
+#include "KelMathLine.h"
+#include "KelMathPoint.h"
+
+#include "KelCldConstants.h"
+
+KelImplementClass(KelCldEdgeCollapseBase, KelCldHeapEvaluator, KelMetaImplementation)
+
+namespace {
+
+// The mesh vertex attribute holding the local vertex index of a region run.
+const int kLocalIndexAttribute = 10;
+
+}  // namespace
+
+KelCldEdgeCollapseBase::KelCldEdgeCollapseBase(KelCldEdgeCollapseOper* iContraction)
+    : _PolyEdgeCollapse(iContraction), _chordalDeviationForFreeEdges(KelMathInfinite)
+{
+  if (_PolyEdgeCollapse) _PolyEdgeCollapse->AddRef();
+  else _PolyEdgeCollapse = new KelCldEdgeCollapseOper(nullptr);
+}
+
+KelCldEdgeCollapseBase::~KelCldEdgeCollapseBase()
+{
+  ResetPrivate();
+  if (_PolyEdgeCollapse) _PolyEdgeCollapse->Release();
+  _PolyEdgeCollapse = nullptr;
+}
+
+void KelCldEdgeCollapseBase::Reset() { ResetPrivate(); }
+
+void KelCldEdgeCollapseBase::ResetPrivate()
+{
+  if (_TemporaryVertexDataAttributeDefined && _mesh) _mesh->UndefineVertexAttribute(kLocalIndexAttribute);
+  _TemporaryVertexDataAttributeDefined = false;
+  _localIndex.clear();
+  if (_mesh) _mesh->Release();
+  _mesh = nullptr;
+  if (_GeoUtil) _GeoUtil->Release();
+  _GeoUtil = nullptr;
+  if (_TopoUtil) _TopoUtil->Release();
+  _TopoUtil = nullptr;
+  if (_cldPolygon) _cldPolygon->Release();
+  _cldPolygon = nullptr;
+  _heap.clear();
+  _heapReady = false;
+  _EdgesList.clear();
+  _edgeCosts.clear();
+  _edgeHeapPositions.clear();
+  _edgeEnds.clear();
+  _nbVertexSlots = 0;
+}
+
+const float* KelCldEdgeCollapseBase::Coordinates() const { return _cldPolygon->GetCoordinates(); }
+
+// Utilities, contraction operator, mesh and polygon: the part common to both preparations.
+int KelCldEdgeCollapseBase::Prepare(KelCldPolygon* iPolygon)
+{
+  KelAssert(!_TopoUtil);
+  KelAssert(!_GeoUtil);
+  _TopoUtil = new KelCldTopologyUtil(iPolygon);
+  _GeoUtil = new KelCldGeometryUtil(iPolygon);
+  _PolyEdgeCollapse->SetPolyMesh(iPolygon, 1);
+  if (FAILED(iPolygon->QueryInterface(IID_KelICldMesh, reinterpret_cast<void**>(&_mesh))) || !_mesh) {
+    _mesh = nullptr;
+    return 0;
+  }
+  _cldPolygon = iPolygon;
+  _cldPolygon->AddRef();
+  return 1;
+}
+
+int KelCldEdgeCollapseBase::Set(KelCldPolygon* iPolygon)
+{
+  Reset();
+  if (!iPolygon) return 0;
+  if (_freezeBoundary) {
+    KelRawCollint vertices;
+    for (int v = 1; v <= iPolygon->GetNbPoints(1); ++v)
+      if (iPolygon->IsAVertex(v)) vertices.Append(v);
+    return SetFromVertexList(iPolygon, vertices);
+  }
+  if (!Prepare(iPolygon)) return 0;
+  _edges.Build(_cldPolygon);
+  MirrorEdges();
+  return CreateVertexAttributes() ? CreateEdgeAttributes() : 0;
+}
+
+int KelCldEdgeCollapseBase::SetFromVertexList(KelCldPolygon* iPolygon, const KelRawCollint& iVertices)
+{
+  Reset();
+  if (!iPolygon) return 0;
+  if (!Prepare(iPolygon)) return 0;
+  KelAssertText(_TemporaryVertexDataAttributeDefined == false, "_TemporaryVertexDataAttributeDefined == FALSE");
+  if (!_mesh->HasVertexAttributeDefined(kLocalIndexAttribute) && _mesh->DefineVertexAttribute(kLocalIndexAttribute, 4))
+    _TemporaryVertexDataAttributeDefined = true;
+  if (!_TemporaryVertexDataAttributeDefined) return 0;
+  const KelRawCollint* scope = &iVertices;
+  KelRawCollint kept;
+  if (_freezeBoundary) {
+    // Vertices on or next to a free edge keep their place.
+    KelRawCollint ring;
+    for (int i = 1; i <= iVertices.Size(); ++i) {
+      const int v = iVertices[i];
+      bool nearFree = _mesh->IsVertexOnAFreeEdge(v) != FALSE;
+      if (!nearFree) {
+        _cldPolygon->GetVertexRing(v, ring);
+        for (int k = 1; k <= ring.Size() && !nearFree; ++k) nearFree = _mesh->IsVertexOnAFreeEdge(ring[k]) != FALSE;
+      }
+      if (!nearFree) kept.Append(v);
+    }
+    scope = &kept;
+  }
+  // The table lists the edges of the vertices' triangles; only edges with both ends in scope
+  // stay, so that no collapse moves or removes a vertex outside it.
+  _edges.BuildFromVertices(_cldPolygon, *scope);
+  std::vector<char> inScope(static_cast<size_t>(_cldPolygon->GetNbPoints(1)) + 1, 0);
+  for (int i = 1; i <= scope->Size(); ++i) {
+    const int v = (*scope)[i];
+    if (v > 0 && v < static_cast<int>(inScope.size())) inScope[static_cast<size_t>(v)] = 1;
+  }
+  for (int e = 1; e <= _edges.GetNbEdges(TRUE); ++e) {
+    int v0 = 0, v1 = 0;
+    _edges.GetEdge(e, v0, v1);
+    if (v0 && v1 && (!inScope[static_cast<size_t>(v0)] || !inScope[static_cast<size_t>(v1)])) _edges.RemoveEdge(e);
+  }
+  MirrorEdges();
+  return CreateVertexAttributes() ? CreateEdgeAttributes() : 0;
+}
+
+void KelCldEdgeCollapseBase::MirrorEdges()
+{
+  const int nbEdges = _edges.GetNbEdges(TRUE);
+  _edgeEnds.assign(2 * (static_cast<size_t>(nbEdges) + 1), 0);
+  for (int e = 1; e <= nbEdges; ++e) _edges.GetEdge(e, _edgeEnds[2 * static_cast<size_t>(e)], _edgeEnds[2 * static_cast<size_t>(e) + 1]);
+}
+
+void KelCldEdgeCollapseBase::SetEnds(int iEdge, int iVertex0, int iVertex1)
+{
+  if (iVertex0 || iVertex1) _edges.UpdateEdge(iEdge, iVertex0, iVertex1);
+  else _edges.RemoveEdge(iEdge);
+  _edgeEnds[2 * static_cast<size_t>(iEdge)] = iVertex0;
+  _edgeEnds[2 * static_cast<size_t>(iEdge) + 1] = iVertex1;
+}
+
+int KelCldEdgeCollapseBase::SetTemporaryVertexAttributes()
+{
+  KelRawCollint vertices;
+  _edges.GetVertices(vertices);
+  _localIndex.assign(static_cast<size_t>(_cldPolygon->GetNbPoints(1)) + 1, 0);
+  for (int i = 1; i <= vertices.Size(); ++i) {
+    const int index = i;
+    _mesh->SetVertexAttribute(vertices[i], kLocalIndexAttribute, reinterpret_cast<const char*>(&index));
+    _localIndex[static_cast<size_t>(vertices[i])] = index;
+  }
+  return vertices.Size();
+}
+
+int KelCldEdgeCollapseBase::GetVertexIndex(const int iVertex) const
+{
+  if (!_TemporaryVertexDataAttributeDefined) return iVertex;
+  return iVertex > 0 && iVertex < static_cast<int>(_localIndex.size()) ? _localIndex[static_cast<size_t>(iVertex)] : 0;
+}
+
+int KelCldEdgeCollapseBase::CreateVertexAttributes()
+{
+  KelAssertText(_cldPolygon, "_polymesh");
+  _nbVertexSlots = _TemporaryVertexDataAttributeDefined ? SetTemporaryVertexAttributes() : _cldPolygon->GetNbPoints(1);
+  if (_nbVertexSlots <= 0) return 0;
+  KelAssert(_EdgesList.empty());
+  _EdgesList.resize(static_cast<size_t>(_nbVertexSlots) + 1);
+  SetEdgeListForEachVertex();
+  if (!_TemporaryVertexDataAttributeDefined) return ComputeCustomVertexAttributes(nullptr);
+  KelRawCollint vertices;
+  _edges.GetVertices(vertices);
+  return ComputeCustomVertexAttributes(&vertices);
+}
+
+void KelCldEdgeCollapseBase::SetEdgeListForEachVertex()
+{
+  const int nbEdges = _edges.GetNbEdges(TRUE);
+  // Sized once: a vertex gains edges in later collapses, so leave some room.
+  std::vector<int> counts(_EdgesList.size(), 0);
+  for (int e = 1; e <= nbEdges; ++e) {
+    int v0 = 0, v1 = 0;
+    Ends(e, v0, v1);
+    if (!v0 || !v1) continue;
+    ++counts[static_cast<size_t>(GetVertexIndex(v0))];
+    ++counts[static_cast<size_t>(GetVertexIndex(v1))];
+  }
+  for (size_t i = 0; i < counts.size(); ++i)
+    if (counts[i]) _EdgesList[i].Reserve(counts[i] + 4);
+  for (int e = 1; e <= nbEdges; ++e) {
+    int v0 = 0, v1 = 0;
+    Ends(e, v0, v1);
+    if (!v0 || !v1) continue;
+    for (const int v : {v0, v1}) {
+      KelRawCollint& list = _EdgesList[static_cast<size_t>(GetVertexIndex(v))];
+      if (!list.Locate(e)) list.Append(e);
+    }
+  }
+}
+
+int KelCldEdgeCollapseBase::CreateEdgeAttributes()
+{
+  KelAssertText(!_heapReady, "!_edgeCostHeap");
+  const int nbEdges = _edges.GetNbEdges(TRUE);
+  _heap.clear();
+  _heap.reserve(static_cast<size_t>(nbEdges));
+  _heapReady = true;
+  _edgeCosts.assign(static_cast<size_t>(nbEdges) + 1, 0.0f);
+  _edgeHeapPositions.assign(static_cast<size_t>(nbEdges) + 1, -1);
+  double minimum = KelMathInfinite, maximum = -KelMathInfinite;
+  for (int e = 1; e <= nbEdges; ++e) {
+    int v0 = 0, v1 = 0;
+    Ends(e, v0, v1);
+    if (!v0 || !v1) continue;
+    const double cost = ComputeCostOfEdge(v0, v1);
+    _edgeCosts[static_cast<size_t>(e)] = static_cast<float>(cost);
+    HeapAdd(e);
+    minimum = std::min(minimum, cost);
+    if (cost < KelMathInfinite) maximum = std::max(maximum, cost);
+  }
+  if (KelKelCldOperatorsBaseTrace.IsActive()) {
+    KelKelCldOperatorsBaseTrace.TraPrintf("Minimum cost:%g\n", minimum);
+    KelKelCldOperatorsBaseTrace.TraPrintf("Maximum cost:%g\n", maximum);
+  }
+  return 1;
+}
+
+int KelCldEdgeCollapseBase::ComputeCustomVertexAttributes(const KelRawCollint*) { return 1; }
+
+void KelCldEdgeCollapseBase::UpdateCustomVertexData(const int, const int) {}
+
+double KelCldEdgeCollapseBase::SquareLength(int iEdge) const
+{
+  int a = 0, b = 0;
+  Ends(iEdge, a, b);
+  const float* coords = Coordinates();
+  const float* p = coords + 3 * static_cast<size_t>(a);
+  const float* q = coords + 3 * static_cast<size_t>(b);
+  const double dx = double(p[0]) - q[0], dy = double(p[1]) - q[1], dz = double(p[2]) - q[2];
+  return dx * dx + dy * dy + dz * dz;
+}
+
+int KelCldEdgeCollapseBase::CompareValues(const int iEdge1, const int iEdge2) const
+{
+  KelAssert(_cldPolygon);
+  return Before(iEdge1, iEdge2) ? -1 : 1;
+}
+
+inline bool KelCldEdgeCollapseBase::Before(int iEdge1, int iEdge2) const
+{
+  const float c1 = _edgeCosts[static_cast<size_t>(iEdge1)], c2 = _edgeCosts[static_cast<size_t>(iEdge2)];
+  if (std::fabs(c1 - c2) < 1e-5f) return SquareLength(iEdge1) < SquareLength(iEdge2);
+  return c1 < c2;
+}
+
+void KelCldEdgeCollapseBase::HeapAdd(int iEdge)
+{
+  _heap.push_back(iEdge);
+  HeapSiftUp(HeapSize() - 1);
+}
+
+void KelCldEdgeCollapseBase::HeapRemove(int iPosition)
+{
+  const int last = HeapSize() - 1;
+  if (iPosition < 0 || iPosition > last) return;
+  const int removed = _heap[static_cast<size_t>(iPosition)];
+  _heap[static_cast<size_t>(iPosition)] = _heap[static_cast<size_t>(last)];
+  _heap.pop_back();
+  _edgeHeapPositions[static_cast<size_t>(removed)] = last;  // outside the heap now
+  if (iPosition < last) HeapRestore(iPosition);
+}
+
+void KelCldEdgeCollapseBase::HeapRestore(int iPosition)
+{
+  if (iPosition > 0 && Before(_heap[static_cast<size_t>(iPosition)], _heap[static_cast<size_t>((iPosition - 1) / 2)]))
+    HeapSiftUp(iPosition);
+  else
+    HeapSiftDown(iPosition);
+}
+
+void KelCldEdgeCollapseBase::HeapSiftUp(int iPosition)
+{
+  int* heap = _heap.data();
+  const int edge = heap[iPosition];
+  int i = iPosition;
+  while (i > 0) {
+    const int parent = (i - 1) / 2;
+    if (!Before(edge, heap[parent])) break;
+    heap[i] = heap[parent];
+    _edgeHeapPositions[static_cast<size_t>(heap[i])] = i;
+    i = parent;
+  }
+  heap[i] = edge;
+  _edgeHeapPositions[static_cast<size_t>(edge)] = i;
+}
+
+void KelCldEdgeCollapseBase::HeapSiftDown(int iPosition)
+{
+  int* heap = _heap.data();
+  const int size = HeapSize();
+  const int edge = heap[iPosition];
+  int i = iPosition;
+  for (;;) {
+    const int child1 = 2 * i + 1;
+    if (child1 >= size) break;
+    int best = Before(heap[child1], edge) ? child1 : -1;
+    const int child2 = child1 + 1;
+    if (child2 < size && Before(heap[child2], best < 0 ? edge : heap[best])) best = child2;
+    if (best < 0) break;
+    heap[i] = heap[best];
+    _edgeHeapPositions[static_cast<size_t>(heap[i])] = i;
+    i = best;
+  }
+  heap[i] = edge;
+  _edgeHeapPositions[static_cast<size_t>(edge)] = i;
+}
+
+void KelCldEdgeCollapseBase::UpdateNum(const int iEdge, const int iPosition)
+{
+  _edgeHeapPositions[static_cast<size_t>(iEdge)] = iPosition;
+}
+
+float KelCldEdgeCollapseBase::GetMinimalCost() const
+{
+  if (!_heapReady || _heap.empty()) return static_cast<float>(KelMathInfinite);
+  return _edgeCosts[static_cast<size_t>(_heap[0])];
+}
+
+KelBoolean KelCldEdgeCollapseBase::IsHoleVertex(const int iVertex) const
+{
+  return _PolyEdgeCollapse ? _PolyEdgeCollapse->IsHoleVertex(iVertex) : FALSE;
+}
+
+bool KelCldEdgeCollapseBase::CheckFreeEdgeChordalDeviation(int iKept, int iRemoved, const double* iTarget) const
+{
+  if (!_TopoUtil || !_GeoUtil || !iKept || !iRemoved) return true;
+  const int p = _TopoUtil->GetNextHoleVertex(iKept, iRemoved);
+  const int q = _TopoUtil->GetNextHoleVertex(iRemoved, iKept);
+  if (!p || !q) return true;
+  KelMathPoint P, A, B, Q;
+  _cldPolygon->GetPoint(p, P);
+  _cldPolygon->GetPoint(iKept, A);
+  _cldPolygon->GetPoint(iRemoved, B);
+  _cldPolygon->GetPoint(q, Q);
+  const KelMathPoint T(iTarget[0], iTarget[1], iTarget[2]);
+  const double limit = _chordalDeviationForFreeEdges;
+  if (T.SquareDistanceTo(P) > KelCldDistanceSquareEpsilon) {
+    const KelMathLine line(P, T);
+    if (line.DistanceTo(A) > limit || line.DistanceTo(B) > limit) return false;
+  }
+  if (T.SquareDistanceTo(Q) > KelCldDistanceSquareEpsilon) {
+    const KelMathLine line(T, Q);
+    if (line.DistanceTo(A) > limit || line.DistanceTo(B) > limit) return false;
+  }
+  return true;
+}
+
+int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
+{
+  KelAssert(_cldPolygon);
+  KelAssert(_PolyEdgeCollapse);
+  oRemovedVertex = 0;
+  if (!_heapReady || _heap.empty()) return 0;
+  const int edge = _heap[0];
+  int kept = 0, removed = 0;
+  Ends(edge, kept, removed);
+  if (!IsHoleVertex(kept) && IsHoleVertex(removed)) std::swap(kept, removed);
+  double target[3];
+  ComputeCoordinatesOfTargetVertex(kept, removed, target);
+  bool refused = false;
+  if (IsHoleVertex(kept) && IsHoleVertex(removed)) refused = !CheckFreeEdgeChordalDeviation(kept, removed, target);
+  int nbRemoved = 0, t1 = 0, t2 = 0, w1 = 0, w2 = 0;
+  if (!refused)
+    nbRemoved = _PolyEdgeCollapse->PairContraction(kept, removed, KelMathPoint(target[0], target[1], target[2]), t1,
+                                                   t2, w1, w2);
+  if (nbRemoved) {
+    oRemovedVertex = removed;
+    _cldPolygon->SetPoint(kept, target[0], target[1], target[2]);
+    UpdateCustomVertexData(kept, removed);
+    UpdateEdgeData(edge, kept, removed, w1, w2);
+    return nbRemoved;
+  }
+  // Refused: the edge waits until the edges around it have been handled.
+  float& cost = _edgeCosts[static_cast<size_t>(edge)];
+  const double old = cost < 0.0f ? 0.0 : double(cost);
+  cost = static_cast<float>(std::min(std::max(old * 2.0 + 0.001, 0.0), KelMathInfinite));
+  const int heapIndex = _edgeHeapPositions[static_cast<size_t>(edge)];
+  KelAssert(heapIndex == 0);
+  HeapRestore(0);
+  return 0;
+}
+
+// Takes an edge of the kept vertex out of the queue, the table and its far vertex's list.
+void KelCldEdgeCollapseBase::DeleteEdge(int iEdge, int iFarVertex)
+{
+  KelRawCollint* edgesListToUpdate = &_EdgesList[static_cast<size_t>(GetVertexIndex(iFarVertex))];
+  const int noEdge = iEdge;
+  const int at = edgesListToUpdate->Locate(noEdge);
+  KelAssertText(edgesListToUpdate->Locate(noEdge), "edgesListToUpdate->Locate (noEdge)");
+  edgesListToUpdate->RemovePosition(at);
+  HeapRemove(_edgeHeapPositions[static_cast<size_t>(iEdge)]);
+  SetEnds(iEdge, 0, 0);
+}
+
+void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int iRemoved, int iWing1, int iWing2)
+{
+  const int iNoEdgeToCollapse = iCollapsedEdge, iNoVertex1Keep = iKept;
+  KelAssert(_cldPolygon);
+  KelAssertText(_heapReady, "_edgeCostHeap");
+  KelRawCollint& edgesListVertex1 = _EdgesList[static_cast<size_t>(GetVertexIndex(iKept))];
+  KelRawCollint& edgesListVertex2 = _EdgesList[static_cast<size_t>(GetVertexIndex(iRemoved))];
+  KelAssertText(edgesListVertex1.Locate(iNoEdgeToCollapse), "edgesListVertex1.Locate (iNoEdgeToCollapse)");
+  KelAssertText(edgesListVertex2.Locate(iNoEdgeToCollapse), "edgesListVertex2.Locate (iNoEdgeToCollapse)");
+
+  // The removed vertex's edges now end at the kept vertex.
+  for (int i = 1; i <= edgesListVertex2.Size(); ++i) {
+    const int f = edgesListVertex2[i];
+    if (f == iNoEdgeToCollapse) continue;
+    int a = 0, b = 0;
+    Ends(f, a, b);
+    SetEnds(f, a == iRemoved ? iKept : a, b == iRemoved ? iKept : b);
+  }
+  HeapRemove(0);
+  SetEnds(iNoEdgeToCollapse, 0, 0);
+
+  _newList.RemoveAll();
+  for (int i = 1; i <= edgesListVertex1.Size(); ++i) {
+    const int f = edgesListVertex1[i];
+    if (f == iNoEdgeToCollapse) continue;
+    int a = 0, b = 0;
+    Ends(f, a, b);
+    const int edgeVertex1 = b == iKept ? b : a, far = b == iKept ? a : b;
+    KelAssertText(edgeVertex1 == iNoVertex1Keep, "edgeVertex1 == iNoVertex1Keep");
+    int s1 = 0, s2 = 0;
+    if ((far == iWing1 || far == iWing2) && _cldPolygon->GetEdgeTriangles(iKept, far, s1, s2) == 0)
+      DeleteEdge(f, far);
+    else
+      _newList.Append(f);
+  }
+  for (int i = 1; i <= edgesListVertex2.Size(); ++i) {
+    const int f = edgesListVertex2[i];
+    if (f == iNoEdgeToCollapse) continue;
+    int a = 0, b = 0;
+    Ends(f, a, b);
+    const int edgeVertex1 = b == iKept ? b : a, far = b == iKept ? a : b;
+    KelAssertText(edgeVertex1 == iNoVertex1Keep, "edgeVertex1 == iNoVertex1Keep");
+    if (far == iWing1 || far == iWing2)
+      DeleteEdge(f, far);  // duplicates the kept vertex's edge to the wing
+    else
+      _newList.Append(f);
+  }
+  for (int i = 1; i <= _newList.Size(); ++i) {
+    const int f = _newList[i];
+    int a = 0, b = 0;
+    Ends(f, a, b);
+    _edgeCosts[static_cast<size_t>(f)] = static_cast<float>(ComputeCostOfEdge(a, b));
+    HeapRestore(_edgeHeapPositions[static_cast<size_t>(f)]);
+  }
+  edgesListVertex2.RemoveAll();
+  edgesListVertex1 = _newList;
+}

@@ -1,0 +1,322 @@
+#include "KelCldEdgeCollapseOper.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "KelCldGeometryUtil.h"
+#include "KelCldInterfaces.h"
+#include "KelCldPolygon.h"
+#include "KelCldTopologyUtil.h"
+#include "KelCldTriangleUtil.h"
+#include "KelFatalError.h"
+#include "KelICldHoles.h"
+#include "KelMathVector.h"
+
+KelImplementClass(KelCldEdgeCollapseOper, KelCldTopologicalOper, KelMetaImplementation)
+
+namespace {
+
+// Position of the corner of iVertex in the triangle, the last one for a repeated vertex; -1
+// when the triangle does not have it.
+int CornerOf(const int iVertices[3], const int iVertex)
+{
+  int corner = -1;
+  for (int i = 0; i < 3; ++i)
+    if (iVertices[i] == iVertex) corner = i;
+  return corner;
+}
+
+KelMathPoint PointAt(const float* iCoords, const int iVertex)
+{
+  return KelMathPoint(iCoords + 3 * static_cast<size_t>(iVertex));
+}
+
+}  // namespace
+
+KelCldEdgeCollapseOper::KelCldEdgeCollapseOper(KelCldPolygon* iPolygon)
+    : _CldPolygon(nullptr),
+      _TopoUtil(nullptr),
+      _GeoUtil(nullptr),
+      _HoleVertexFlags(nullptr),
+      _holeVertexFlagsSize(0),
+      _checkNormals(TRUE),
+      _checkSizes(TRUE),
+      _checkExternal(TRUE),
+      _minimumAngleCosine(std::cos(0.0001)),
+      _minimumEdgeLength(0.001),
+      _removedListed(false),
+      _mark(0)
+{
+  // Valences above this are rare; the lists grow past it when needed.
+  _edgeTriangles.Reserve(4);
+  _wings.Reserve(4);
+  _keptTriangles.Reserve(16);
+  _removedTriangles.Reserve(16);
+  if (iPolygon) SetPolyMesh(iPolygon, 1);
+}
+
+KelCldEdgeCollapseOper::~KelCldEdgeCollapseOper() { Reset(); }
+
+void KelCldEdgeCollapseOper::Reset()
+{
+  if (_TopoUtil) _TopoUtil->Release();
+  if (_GeoUtil) _GeoUtil->Release();
+  if (_CldPolygon) _CldPolygon->Release();
+  _TopoUtil = nullptr;
+  _GeoUtil = nullptr;
+  _CldPolygon = nullptr;
+  delete[] _HoleVertexFlags;
+  _HoleVertexFlags = nullptr;
+  _holeVertexFlagsSize = 0;
+}
+
+void KelCldEdgeCollapseOper::SetPolyMesh(KelCldPolygon* iPolygon, const unsigned char iSetHoleVertexFlags)
+{
+  Reset();
+  if (!iPolygon) return;
+  _CldPolygon = iPolygon;
+  _CldPolygon->AddRef();
+  _TopoUtil = new KelCldTopologyUtil(_CldPolygon);
+  _GeoUtil = new KelCldGeometryUtil(_CldPolygon);
+  if (iSetHoleVertexFlags) SetHoleVertexFlags();
+}
+
+void KelCldEdgeCollapseOper::SetHoleVertexFlags()
+{
+  KelAssert(!_HoleVertexFlags);
+  if (!_CldPolygon) return;
+  const int nbVertices = _CldPolygon->GetNbPoints(1);
+  _HoleVertexFlags = new unsigned char[static_cast<size_t>(nbVertices) + 1]();
+  _holeVertexFlagsSize = nbVertices + 1;
+  KelICldHoles* holes = KelCldInterfaces::GetKelICldHoles(_CldPolygon);
+  if (!holes) return;
+  KelRawCollint vertices;
+  holes->GetHoleVertices(vertices);
+  for (int i = 1; i <= vertices.Size(); ++i) {
+    const int vertex = vertices[i];
+    if (vertex < 1 || vertex > nbVertices) KelAssert(0);
+    _HoleVertexFlags[vertex] = 1;
+  }
+  holes->Release();
+}
+
+KelBoolean KelCldEdgeCollapseOper::IsHoleVertex(const int iVertex) const
+{
+  if (_HoleVertexFlags) {
+    if (iVertex < 1 || iVertex >= _holeVertexFlagsSize) KelAssert(0);
+    return _HoleVertexFlags[iVertex] ? TRUE : FALSE;
+  }
+  return _TopoUtil ? _TopoUtil->IsHoleVertex(iVertex) : FALSE;
+}
+
+void KelCldEdgeCollapseOper::SetMinimumAngle(const double iAngle) { _minimumAngleCosine = std::cos(iAngle); }
+
+int KelCldEdgeCollapseOper::PairContraction(const int iVertexKeep, const int iVertexRemove,
+                                            const KelMathPoint& iTarget)
+{
+  int triangle1, triangle2, wing1, wing2;
+  return PairContraction(iVertexKeep, iVertexRemove, iTarget, triangle1, triangle2, wing1, wing2);
+}
+
+int KelCldEdgeCollapseOper::PairContraction(const int iVertexKeep, const int iVertexRemove,
+                                            const KelMathPoint& iTarget, int& oTriangle1, int& oTriangle2,
+                                            int& oWing1, int& oWing2)
+{
+  KelAssert(_CldPolygon);
+  oTriangle1 = oTriangle2 = oWing1 = oWing2 = 0;
+  if (!IsValidPair(iVertexKeep, iVertexRemove) || !IsContractionLegal(iVertexKeep, iVertexRemove, iTarget)) return 0;
+  return Contract(iVertexKeep, iVertexRemove, oTriangle1, oTriangle2, oWing1, oWing2);
+}
+
+KelBoolean KelCldEdgeCollapseOper::IsValidPair(const int iVertexKeep, const int iVertexRemove) const
+{
+  return _CldPolygon && iVertexKeep != iVertexRemove && _CldPolygon->IsAVertex(iVertexKeep) &&
+                 _CldPolygon->IsAVertex(iVertexRemove)
+             ? TRUE
+             : FALSE;
+}
+
+unsigned KelCldEdgeCollapseOper::NextMark()
+{
+  const size_t needed = static_cast<size_t>(_CldPolygon->GetNbPoints(1)) + 1;
+  if (_marks.size() < needed) _marks.resize(needed, 0);
+  if (++_mark == 0) {  // wrapped: old marks could collide
+    std::fill(_marks.begin(), _marks.end(), 0);
+    _mark = 1;
+  }
+  return _mark;
+}
+
+bool KelCldEdgeCollapseOper::SharesNeighborBesidesWings(const int iVertexKeep, const int iVertexRemove)
+{
+  // Ring 1 of a vertex is the set of the other corners of its triangles, so the two triangle
+  // lists answer without walking the rings again.
+  const unsigned mark = NextMark();
+  int v[3];
+  unsigned char orientation;
+  for (int i = 1; i <= _keptTriangles.Size(); ++i) {
+    _CldPolygon->GetTriangleVertices(_keptTriangles[i], v, orientation);
+    for (const int w : v)
+      if (w != iVertexKeep) _marks[w] = mark;
+  }
+  for (int i = 1; i <= _wings.Size(); ++i) _marks[_wings[i]] = 0;
+  // The edge's triangles add only K, D and the wings to R2: leaving them out changes nothing
+  // and leaves T2 for the geometric tests and the contraction.
+  _CldPolygon->GetTrianglesAroundVertex(iVertexRemove, _removedTriangles);
+  int out = 0;
+  for (int i = 1; i <= _removedTriangles.Size(); ++i)
+    if (!_edgeTriangles.Locate(_removedTriangles[i])) _removedTriangles[++out] = _removedTriangles[i];
+  _removedTriangles.Size(out);
+  _removedListed = true;
+  for (int i = 1; i <= _removedTriangles.Size(); ++i) {
+    _CldPolygon->GetTriangleVertices(_removedTriangles[i], v, orientation);
+    for (const int w : v)
+      if (w != iVertexRemove && _marks[w] == mark) return true;
+  }
+  return false;
+}
+
+KelBoolean KelCldEdgeCollapseOper::IsContractionLegal(const int iVertexKeep, const int iVertexRemove,
+                                                      const KelMathPoint& iTarget)
+{
+  // The edge's triangles are those around the kept vertex that have the removed one; the rest
+  // are the kept vertex's triangles that survive (T1).
+  _removedListed = false;
+  _CldPolygon->GetTrianglesAroundVertex(iVertexKeep, _keptTriangles);
+  _edgeTriangles.RemoveAll();
+  _wings.RemoveAll();
+  int out = 0;
+  int v[3];
+  unsigned char orientation;
+  for (int i = 1; i <= _keptTriangles.Size(); ++i) {
+    const int triangle = _keptTriangles[i];
+    _CldPolygon->GetTriangleVertices(triangle, v, orientation);
+    if (v[0] != iVertexRemove && v[1] != iVertexRemove && v[2] != iVertexRemove) {
+      _keptTriangles[++out] = triangle;
+      continue;
+    }
+    _edgeTriangles.Append(triangle);
+    for (const int w : v)
+      if (w != iVertexKeep && w != iVertexRemove) {
+        _wings.Append(w);
+        break;
+      }
+  }
+  _keptTriangles.Size(out);
+  const int nbOnEdge = _edgeTriangles.Size();
+
+  if (nbOnEdge > 2) return FALSE;
+  if (SharesNeighborBesidesWings(iVertexKeep, iVertexRemove)) return FALSE;
+  if (nbOnEdge == 2 && IsHoleVertex(iVertexKeep) && IsHoleVertex(iVertexRemove)) return FALSE;
+  if (!_checkNormals && !_checkSizes && !_checkExternal) return TRUE;
+
+  if (!CheckGeometry(iVertexRemove, iTarget, _removedTriangles)) return FALSE;
+  if (!_checkNormals && !_checkSizes && !_checkExternal) return TRUE;
+  return CheckGeometry(iVertexKeep, iTarget, _keptTriangles);
+}
+
+int KelCldEdgeCollapseOper::Contract(const int iVertexKeep, const int iVertexRemove, int& oTriangle1,
+                                     int& oTriangle2, int& oWing1, int& oWing2)
+{
+  int nbRemoved = 0;
+  for (int i = 1; i <= _edgeTriangles.Size(); ++i) {
+    const int triangle = _edgeTriangles[i];
+    int v[3];
+    unsigned char orientation;
+    _CldPolygon->GetTriangleVertices(triangle, v, orientation);
+    int wing = 0;
+    for (const int w : v)
+      if (w != iVertexKeep && w != iVertexRemove) {
+        wing = w;
+        break;
+      }
+    if (!_CldPolygon->RemoveTriangle(triangle)) continue;
+    ++nbRemoved;
+    if (nbRemoved == 1) {
+      oTriangle1 = triangle;
+      oWing1 = wing;
+    } else if (nbRemoved == 2) {
+      oTriangle2 = triangle;
+      oWing2 = wing;
+    }
+  }
+  // Once the edge's triangles are gone, those around D are T2.
+  if (!_removedListed) _CldPolygon->GetTrianglesAroundVertex(iVertexRemove, _removedTriangles);
+  _removedListed = false;
+  for (int i = 1; i <= _removedTriangles.Size(); ++i) {
+    const int triangle = _removedTriangles[i];
+    int v[3];
+    unsigned char orientation;
+    _CldPolygon->GetTriangleVertices(triangle, v, orientation);
+    for (int& w : v)
+      if (w == iVertexRemove) w = iVertexKeep;
+    _CldPolygon->SetTriangleVertices(triangle, v);
+  }
+  BeforeVertexRemoval(iVertexKeep, iVertexRemove);
+  _CldPolygon->RemoveVertex(iVertexRemove);
+  return nbRemoved;
+}
+
+void KelCldEdgeCollapseOper::BeforeVertexRemoval(const int, const int) {}
+
+KelBoolean KelCldEdgeCollapseOper::CheckGeometry(const int iVertex, const KelMathPoint& iTarget,
+                                                 const KelRawCollint& iTriangles) const
+{
+  KelAssert(_GeoUtil);
+  KelAssert(_TopoUtil);
+  const float* coords = _CldPolygon->GetCoordinates();
+  KelBoolean ok = TRUE;
+  for (int i = 1; i <= iTriangles.Size() && ok; ++i) {
+    int v[3];
+    unsigned char orientation;
+    _CldPolygon->GetTriangleVertices(iTriangles[i], v, orientation);
+    const int corner = CornerOf(v, iVertex);
+    if (corner < 0) continue;
+    const KelMathPoint points[3] = {PointAt(coords, v[0]), PointAt(coords, v[1]), PointAt(coords, v[2])};
+    if (_checkNormals) ok = CheckTriangleNormal(points, iTarget, corner);
+    if (ok && _checkSizes) ok = CheckTriangleSize(points, iTarget, corner);
+    if (ok && _checkExternal) ok = CheckGeometryExternal(points, iTarget, corner);
+  }
+  return ok;
+}
+
+KelBoolean KelCldEdgeCollapseOper::CheckTriangleNormal(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
+                                                       const int iIndex) const
+{
+  const KelMathPoint& p0 = iPoints[iIndex];
+  const KelMathPoint& p1 = iPoints[(iIndex + 1) % 3];
+  const KelMathPoint& p2 = iPoints[(iIndex + 2) % 3];
+  const KelMathVector oldNormal = (p1 - p0) ^ (p2 - p0);
+  const KelMathVector newNormal = (p1 - iTarget) ^ (p2 - iTarget);
+  // The cosine between the unit normals, without normalising either: a triangle without a
+  // normal has no direction to keep and is refused.
+  const double oldSquare = oldNormal.SquareNorm(), newSquare = newNormal.SquareNorm();
+  if (oldSquare <= 0.0 || newSquare <= 0.0) return FALSE;
+  return oldNormal * newNormal >= 0.5 * std::sqrt(oldSquare * newSquare) ? TRUE : FALSE;
+}
+
+KelBoolean KelCldEdgeCollapseOper::CheckTriangleSize(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
+                                                     const int iIndex) const
+{
+  const KelMathPoint& p1 = iPoints[(iIndex + 1) % 3];
+  const KelMathPoint& p2 = iPoints[(iIndex + 2) % 3];
+  double l[3], c[3];
+  KelCldTriangleUtil::GetTriangleEdgeLengthsAngleCosines(iTarget, p1, p2, &l[0], &l[1], &l[2], &c[0], &c[1], &c[2]);
+  const double newShortest = std::min({l[0], l[1], l[2]});
+  const double newLargestCosine = std::max({c[0], c[1], c[2]});
+  if (newShortest >= _minimumEdgeLength && newLargestCosine <= _minimumAngleCosine) return TRUE;
+
+  // A small or sharp triangle is still accepted when it is no worse than the one it replaces.
+  double oldL[3], oldC[3];
+  KelCldTriangleUtil::GetTriangleEdgeLengthsAngleCosines(iPoints[iIndex], p1, p2, &oldL[0], &oldL[1], &oldL[2],
+                                                         &oldC[0], &oldC[1], &oldC[2]);
+  if (newShortest < std::min({oldL[0], oldL[1], oldL[2]})) return FALSE;
+  if (newLargestCosine > std::max({oldC[0], oldC[1], oldC[2]})) return FALSE;
+  return TRUE;
+}
+
+KelBoolean KelCldEdgeCollapseOper::CheckGeometryExternal(const KelMathPoint*, const KelMathPoint&, const int) const
+{
+  _checkExternal = FALSE;
+  return TRUE;
+}

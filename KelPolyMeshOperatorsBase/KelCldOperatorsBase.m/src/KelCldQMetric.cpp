@@ -1,0 +1,114 @@
+#include "KelCldQMetric.h"
+
+#include <cmath>
+
+#include "KelCldPolygon.h"
+#include "KelFatalError.h"
+#include "KelMathConstants.h"
+#include "KelMathVector.h"
+
+void KelCldQMetric::AddPlane(const double iNormal[3], const double iPoint[3], double* ioQuadric)
+{
+  const double a = iNormal[0], b = iNormal[1], c = iNormal[2];
+  const double d = -(a * iPoint[0] + b * iPoint[1] + c * iPoint[2]);
+  double* q = ioQuadric;
+  q[0] += a * a;
+  q[1] += a * b;
+  q[2] += a * c;
+  q[3] += a * d;
+  q[4] += b * b;
+  q[5] += b * c;
+  q[6] += b * d;
+  q[7] += c * c;
+  q[8] += c * d;
+  q[9] += d * d;
+}
+
+namespace {
+
+// The unit normal of the triangle's plane; false for parallel edges (the criterion of
+// KelMathVector::IsParallel), which add nothing.
+bool UnitNormal(const float* iC0, const float* iC1, const float* iC2, double oNormal[3])
+{
+  const double e1[3] = {double(iC1[0]) - iC0[0], double(iC1[1]) - iC0[1], double(iC1[2]) - iC0[2]};
+  const double e2[3] = {double(iC2[0]) - iC0[0], double(iC2[1]) - iC0[1], double(iC2[2]) - iC0[2]};
+  const double cross[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+  const double crossNorm = std::sqrt(cross[0] * cross[0] + cross[1] * cross[1] + cross[2] * cross[2]);
+  const double norm1 = std::sqrt(e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2]);
+  const double norm2 = std::sqrt(e2[0] * e2[0] + e2[1] * e2[1] + e2[2] * e2[2]);
+  if (crossNorm <= KelEpsilon * norm1 * norm2 || crossNorm == 0.0) return false;
+  for (int k = 0; k < 3; ++k) oNormal[k] = cross[k] / crossNorm;
+  return true;
+}
+
+}  // namespace
+
+void KelCldQMetric::Calculate(KelCldPolygon* iPolygon, int iVertex, double* oQuadric)
+{
+  KelAssertText(oQuadric, "qCoeff");
+  for (int k = 0; k < 10; ++k) oQuadric[k] = 0.0;
+  if (!iPolygon) return;
+  thread_local KelRawCollint triangles;
+  iPolygon->GetTrianglesAroundVertex(iVertex, triangles);
+  double p[3];
+  iPolygon->GetPoint(iVertex, p);
+  const float* coords = iPolygon->GetCoordinates();
+  for (int i = 1; i <= triangles.Size(); ++i) {
+    int v[3], n[3];
+    iPolygon->GetTriangle(triangles[i], v, n);
+    double unit[3];
+    if (UnitNormal(coords + 3 * static_cast<size_t>(v[0]), coords + 3 * static_cast<size_t>(v[1]),
+                   coords + 3 * static_cast<size_t>(v[2]), unit))
+      AddPlane(unit, p, oQuadric);
+  }
+}
+
+void KelCldQMetric::CalculateAll(KelCldPolygon* iPolygon, double* oQuadrics)
+{
+  KelAssertText(oQuadrics, "qCoeff");
+  if (!iPolygon) return;
+  const float* coords = iPolygon->GetCoordinates();
+  // Triangles in increasing order: each vertex adds its planes in the order Calculate does.
+  for (int t = 1; t <= iPolygon->GetNbTriangles(1); ++t) {
+    int v[3], n[3];
+    if (!iPolygon->GetTriangle(t, v, n)) continue;
+    double unit[3];
+    if (!UnitNormal(coords + 3 * static_cast<size_t>(v[0]), coords + 3 * static_cast<size_t>(v[1]),
+                    coords + 3 * static_cast<size_t>(v[2]), unit))
+      continue;
+    for (int k = 0; k < 3; ++k) {
+      // A vertex twice in one triangle takes the plane once, as in Calculate.
+      if ((k == 1 && v[1] == v[0]) || (k == 2 && (v[2] == v[0] || v[2] == v[1]))) continue;
+      const float* c = coords + 3 * static_cast<size_t>(v[k]);
+      const double p[3] = {c[0], c[1], c[2]};
+      AddPlane(unit, p, oQuadrics + 10 * static_cast<size_t>(v[k]));
+    }
+  }
+}
+
+void KelCldQMetric::Calculate(KelCldPolygon* iPolygon, int iVertex, const KelRawCollint& iPairs, double* oQuadric)
+{
+  KelAssertText(oQuadric, "qCoeff");
+  Calculate(iPolygon, iVertex, oQuadric);
+  if (!iPolygon) return;
+  double p[3];
+  iPolygon->GetPoint(iVertex, p);
+  for (int k = 1; k + 1 <= iPairs.Size(); k += 2) {
+    double a[3], b[3];
+    iPolygon->GetPoint(iPairs[k], a);
+    iPolygon->GetPoint(iPairs[k + 1], b);
+    KelMathVector direction(b[0] - a[0], b[1] - a[1], b[2] - a[2]);
+    if (!direction.Normalize()) continue;
+    const double unit[3] = {direction.GetX(), direction.GetY(), direction.GetZ()};
+    AddPlane(unit, p, oQuadric);
+  }
+}
+
+double KelCldQMetric::EvaluateQuadraticForm(const double* iQuadric, const double* iPoint)
+{
+  KelAssertText(iQuadric && iPoint, "QCoef && v");
+  const double* q = iQuadric;
+  const double x = iPoint[0], y = iPoint[1], z = iPoint[2];
+  return q[0] * x * x + q[4] * y * y + q[7] * z * z +
+         2.0 * (q[1] * x * y + q[2] * x * z + q[3] * x + q[5] * y * z + q[6] * y + q[8] * z) + q[9];
+}

@@ -1,0 +1,128 @@
+#ifndef KelCldEdgeCollapseBase_h
+#define KelCldEdgeCollapseBase_h
+// The collapse queue of decimation: the unique edges of a polygon (or of a vertex region)
+// ordered by a collapse cost, and one step that takes the cheapest edge, lets the contraction
+// operator check and perform its collapse, and updates the costs around it.
+//
+// - Cheapest first; costs closer than 1e-5 go to the shorter edge. A refused edge gets the
+//   cost 2 c + 0.001 and waits for the edges around it.
+// - The surviving vertex of an edge is the hole vertex when exactly one end is on a hole.
+// - Subclasses give the cost of an edge and the position of the merged vertex.
+// - Costs (single precision) and heap positions are kept in flat arrays indexed by edge
+//   number, next to the edge table, so that a comparison is two array reads; each vertex
+//   keeps the list of its edges, so a step touches only the edges around the collapse.
+// - The queue is a binary min-heap ordered by CompareValues with the order rules of
+//   KelCldHeap (a tie never moves an edge; of two equal children the first wins), kept
+//   inline here so that its comparisons need no call through the evaluator interface.
+// - After any change of the polygon made outside Step, prepare the queue again.
+
+#include <vector>
+
+#include "KelCldBuildEdgesOper.h"
+#include "KelCldHeapEvaluator.h"
+#include "KelPlatformTypes.h"
+#include "KelRawColl.h"
+
+class KelCldEdgeCollapseOper;
+class KelCldGeometryUtil;
+class KelCldPolygon;
+class KelCldTopologyUtil;
+class KelICldMesh;
+
+class KelCldEdgeCollapseBase : public KelCldHeapEvaluator {
+  KelDeclareClass
+
+public:
+  // Null: the queue creates its own contraction operator.
+  explicit KelCldEdgeCollapseBase(KelCldEdgeCollapseOper* iContraction);
+  ~KelCldEdgeCollapseBase() override;
+  KelCldEdgeCollapseBase(const KelCldEdgeCollapseBase&) = delete;
+  KelCldEdgeCollapseBase& operator=(const KelCldEdgeCollapseBase&) = delete;
+
+  // Every edge of the polygon (with freeze boundary, those away from free edges). 0 for a
+  // null polygon or one without mesh.
+  int Set(KelCldPolygon* iPolygon);
+  // The edges joining two listed vertices: collapses never move or remove a vertex outside
+  // the list (with freeze boundary, nor one on or next to a free edge).
+  int SetFromVertexList(KelCldPolygon* iPolygon, const KelRawCollint& iVertices);
+  virtual void Reset();
+  // Takes effect at the next preparation.
+  void SetFreezeBoundary(unsigned char iFreeze) { _freezeBoundary = iFreeze != 0; }
+  // Read at every step: how far a boundary may move when both ends of an edge are on holes.
+  void SetChordalDeviationForFreeEdges(double iDeviation) { _chordalDeviationForFreeEdges = iDeviation; }
+
+  // One collapse attempt: the number of triangles removed (0 when refused or when the queue
+  // is empty) and the removed vertex (0 when none).
+  int Step(int& oRemovedVertex);
+  // Cost of the cheapest edge; KelMathInfinite when the queue is empty.
+  float GetMinimalCost() const;
+  KelBoolean IsHoleVertex(const int iVertex) const;
+  // Index of the vertex in the per-vertex arrays.
+  int GetVertexIndex(const int iVertex) const;
+
+  int CompareValues(const int iEdge1, const int iEdge2) const override;
+  void UpdateNum(const int iEdge, const int iPosition) override;
+
+  virtual int ComputeCustomVertexAttributes(const KelRawCollint* iVertices);
+  virtual void UpdateCustomVertexData(const int iKept, const int iRemoved);
+  virtual double ComputeCostOfEdge(const int iVertex1, const int iVertex2) const = 0;
+  virtual void ComputeCoordinatesOfTargetVertex(const int iVertex1, const int iVertex2, double* oTarget) const = 0;
+
+protected:
+  // The number of vertex slots of the per-vertex arrays.
+  int GetNbVertexSlots() const { return _nbVertexSlots; }
+  bool IsTemporaryIndexDefined() const { return _TemporaryVertexDataAttributeDefined; }
+  const float* Coordinates() const;
+
+  KelCldPolygon* _cldPolygon = nullptr;
+  KelICldMesh* _mesh = nullptr;
+  KelCldTopologyUtil* _TopoUtil = nullptr;
+  KelCldGeometryUtil* _GeoUtil = nullptr;
+
+private:
+  void ResetPrivate();
+  int Prepare(KelCldPolygon* iPolygon);
+  int CreateVertexAttributes();
+  int CreateEdgeAttributes();
+  int SetTemporaryVertexAttributes();
+  void SetEdgeListForEachVertex();
+  bool CheckFreeEdgeChordalDeviation(int iKept, int iRemoved, const double* iTarget) const;
+  void UpdateEdgeData(int iCollapsedEdge, int iKept, int iRemoved, int iWing1, int iWing2);
+  void DeleteEdge(int iEdge, int iFarVertex);
+  double SquareLength(int iEdge) const;
+  // The edge table's vertices, mirrored in a flat array for the hot paths.
+  void MirrorEdges();
+  void Ends(int iEdge, int& oVertex0, int& oVertex1) const
+  {
+    oVertex0 = _edgeEnds[2 * static_cast<size_t>(iEdge)];
+    oVertex1 = _edgeEnds[2 * static_cast<size_t>(iEdge) + 1];
+  }
+  void SetEnds(int iEdge, int iVertex0, int iVertex1);
+
+  KelCldBuildEdgesOper _edges;
+  KelCldEdgeCollapseOper* _PolyEdgeCollapse = nullptr;
+  // The heap: edge numbers by position (0 is the cheapest).
+  bool HeapExists() const { return _heapReady; }
+  int HeapSize() const { return static_cast<int>(_heap.size()); }
+  void HeapAdd(int iEdge);
+  void HeapRemove(int iPosition);
+  // The edge at the position changed cost: moves it up or down.
+  void HeapRestore(int iPosition);
+  void HeapSiftUp(int iPosition);
+  void HeapSiftDown(int iPosition);
+  bool Before(int iEdge1, int iEdge2) const;  // CompareValues < 0
+  std::vector<int> _heap;
+  bool _heapReady = false;
+  int _nbVertexSlots = 0;
+  std::vector<KelRawCollint> _EdgesList;  // per vertex index
+  bool _TemporaryVertexDataAttributeDefined = false;
+  std::vector<int> _localIndex;            // per vertex number, with the temporary index
+  bool _freezeBoundary = false;
+  double _chordalDeviationForFreeEdges;
+  std::vector<float> _edgeCosts;         // per edge number
+  std::vector<int> _edgeHeapPositions;   // per edge number
+  std::vector<int> _edgeEnds;            // two per edge number
+  KelRawCollint _newList;                // scratch of UpdateEdgeData
+};
+
+#endif
