@@ -264,10 +264,8 @@ TEST(KelCldDecimateOper, CallbackStopsTheRun)
 
 TEST(KelCldDecimateOper, DirtyScanAndPlusPass)
 {
-  const std::string path = SharedDataPath("snowden.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon snowden;
-  ASSERT_TRUE(ReadObj(path, snowden));
+  KEL_READ_SHARED("snowden.obj", snowden);
   KelCldDecimatePlusOper decimate;
   decimate.SetPercentage(20);
   EXPECT_TRUE(decimate.Run(&snowden));

@@ -143,10 +143,8 @@ TEST(KelCldFixSmallAngleTrianglesOper, EntryPoints)
 
 TEST(KelCldFixSmallAngleTrianglesOper, DirtyScan)
 {
-  const std::string path = SharedDataPath("snowden.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon polygon;
-  ASSERT_TRUE(ReadObj(path, polygon));
+  KEL_READ_SHARED("snowden.obj", polygon);
   KelCldFixSmallAngleTrianglesOper oper;
   oper.SetTolerance(0.01);
   const size_t before = SmallAngleTriangles(oper, polygon).size();

@@ -129,10 +129,8 @@ TEST(KelCldHoles, TableQueriesAndFactory)
 // Each loop once, closed, regular, every free edge used once in its triangle's direction.
 TEST(KelCldHoles, ElephantLoops)
 {
-  const std::string path = SharedDataPath("elephant-with-holes.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon polygon;
-  ASSERT_TRUE(ReadObj(path, polygon));
+  KEL_READ_SHARED("elephant-with-holes.obj", polygon);
   const KelCldHoles table(&polygon);
   ASSERT_EQ(table.GetNumberOfHoles(), 106);
   ExpectAllFreeEdgesOnClosedHoles(polygon, table.GetHoles());
@@ -169,10 +167,8 @@ TEST(KelCldHoles, NonManifoldMeshes)
     if (round % 2 == 0) ExpectAllFreeEdgesOnClosedHoles(soup, holes.GetHoles());
   }
 
-  const std::string path = SharedDataPath("snowden.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon snowden;
-  ASSERT_TRUE(ReadObj(path, snowden));
+  KEL_READ_SHARED("snowden.obj", snowden);
   ExpectAllFreeEdgesOnClosedHoles(snowden, KelCldHoles(&snowden).GetHoles());
 }
 

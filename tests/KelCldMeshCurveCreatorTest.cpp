@@ -85,10 +85,8 @@ TEST(KelCldMeshCurveCreatorTest, ChainsSegmentsEndFirstThenStart)
 // back whole.
 TEST(KelCldMeshCurveCreatorTest, RebuildsShuffledVertexPathOnBunny)
 {
-  const std::string path = SharedDataPath("bunny.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon poly;
-  ASSERT_TRUE(ReadObj(path, poly));
+  KEL_READ_SHARED("bunny.obj", poly);
   const std::vector<int> vertices = GreedyVertexPath(&poly, 1, 60);
   ASSERT_GT(vertices.size(), 20u);
   const KelCldTopologyUtil topology(&poly);

@@ -61,10 +61,8 @@ TEST(KelCldMeshCurveFilterOperDeathTest, RemovesRedundantPoints)
 // each edge, keeps its ends and stays regular with two edge points per edge.
 TEST(KelCldMeshCurveFilterOperTest, FiltersDenseCurveOnBunny)
 {
-  const std::string path = SharedDataPath("bunny.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon poly;
-  ASSERT_TRUE(ReadObj(path, poly));
+  KEL_READ_SHARED("bunny.obj", poly);
   const std::vector<int> vertices = GreedyVertexPath(&poly, 100, 40);
   const KelCldTopologyUtil topology(&poly);
   std::vector<KelCldMeshPoint> points;

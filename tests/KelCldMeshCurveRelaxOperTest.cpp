@@ -86,10 +86,8 @@ TEST(KelCldMeshCurveRelaxOperDeathTest, SnapsWithinToleranceOfTheEdge)
 // snap onto them; the curve stays regular.
 TEST(KelCldMeshCurveRelaxOperTest, KeepsBunnyCurveRegular)
 {
-  const std::string path = SharedDataPath("bunny.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon poly;
-  ASSERT_TRUE(ReadObj(path, poly));
+  KEL_READ_SHARED("bunny.obj", poly);
   const std::vector<int> vertices = GreedyVertexPath(&poly, 500, 40);
   std::vector<KelCldMeshPoint> points;
   for (size_t k = 0; k + 1 < vertices.size(); ++k) {

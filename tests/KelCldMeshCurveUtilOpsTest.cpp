@@ -88,10 +88,8 @@ TEST_F(KelCldMeshCurveUtilOpsTest, HoleCurves)
   EXPECT_EQ(1, KelCldMeshCurveUtil::IsHoleCurve(Path({1, 2, 3, 4, 5, 6, 12, 18, 17, 16, 15, 14, 13, 7, 1})));
   EXPECT_EQ(0, KelCldMeshCurveUtil::IsHoleCurve(Path({8, 9, 15, 14, 8})));  // inner edges
 
-  const std::string path = SharedDataPath("elephant-with-holes.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon elephant;
-  ASSERT_TRUE(ReadObj(path, elephant));
+  KEL_READ_SHARED("elephant-with-holes.obj", elephant);
   elephant.BuildBoundaryScans();
   const KelCldBoundaryScans* scans = elephant.GetBoundaryScans();
   int holes = 0;

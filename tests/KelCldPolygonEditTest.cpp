@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <random>
 #include <sstream>
 #include <string>
@@ -422,4 +423,24 @@ TEST(KelCldPolygonEdit, SmallNonManifold)
     Editor(poly, ref, seed, {45, 15, 10, 20, 2}).Run(700, 25);
     if (HasFailure()) return;
   }
+}
+
+// Two cones on one rim: their apexes hold more corners than fit beside a vertex, and the
+// edits take them below and above that limit.
+TEST(KelCldPolygonEdit, HighValence)
+{
+  const int rim = 70;
+  KelCldPolygon poly;
+  Reference ref;
+  for (int v = 1; v <= rim + 2; ++v) {
+    poly.AddPoint(float(std::cos(v)), float(std::sin(v)), v <= rim ? 0.0f : float(2 * (v - rim) - 3));
+    ref.freed.push_back(0);
+  }
+  for (int i = 1; i <= rim; ++i)
+    for (const Tri& t : {Tri{rim + 1, i, i % rim + 1}, Tri{rim + 2, i % rim + 1, i}}) {
+      poly.AddTriangle(t.data());
+      ref.tris.push_back(t);
+      ref.valid.push_back(1);
+    }
+  Editor(poly, ref, 5u, {10, 45, 10, 30, 1}).Run(300, 30);
 }

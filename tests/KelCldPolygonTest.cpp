@@ -377,10 +377,8 @@ TEST(KelCldPolygon, AllRingsMatchPerVertexRings)
   grid.AddPoint(9.f, 9.f, 9.f);  // isolated
   check(grid, 1);
 
-  const std::string path = SharedDataPath("snowden.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon scan;
-  ASSERT_TRUE(ReadObj(path, scan));
+  KEL_READ_SHARED("snowden.obj", scan);
   check(scan, 16);
 }
 

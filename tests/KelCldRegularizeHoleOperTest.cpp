@@ -102,10 +102,8 @@ TEST(KelCldRegularizeHoleOper, TwoHolesAndPointsOffHoles)
 // hole; the closed curve through the first point is the hole, one way or the other.
 TEST(KelCldRegularizeHoleOper, ElephantHoles)
 {
-  const std::string path = SharedDataPath("elephant-with-holes.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon polygon;
-  ASSERT_TRUE(ReadObj(path, polygon));
+  KEL_READ_SHARED("elephant-with-holes.obj", polygon);
   const KelCldHoles table(&polygon);
   KelCldRegularizeHoleOper oper(&polygon);
   for (int k = 1; k <= table.GetNumberOfHoles(); ++k) {

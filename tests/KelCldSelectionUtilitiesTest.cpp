@@ -64,10 +64,8 @@ TEST(KelCldSelectionUtilities, ConversionsOnAGrid)
 
 TEST(KelCldSelectionUtilities, ClassesOnAMeshWithHoles)
 {
-  const std::string path = SharedDataPath("elephant-with-holes.obj");
-  KEL_REQUIRE_SHARED(path);
   KelCldPolygon elephant;
-  ASSERT_TRUE(ReadObj(path, elephant));
+  KEL_READ_SHARED("elephant-with-holes.obj", elephant);
   // The selection: the vertices in the lower half of the bounding box.
   KelMathBox box;
   elephant.GetBoundingBox(box);

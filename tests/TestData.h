@@ -33,4 +33,12 @@ inline std::string FatalPattern(const std::string& iCondition, const std::string
     if (!FileExists(path)) GTEST_SKIP() << "shared mesh not found: " << (path); \
   } while (0)
 
+// Reads the shared mesh into the polygon, skipping the test when the file is absent.
+#define KEL_READ_SHARED(name, polygon)                          \
+  do {                                                          \
+    const std::string sharedPath_ = SharedDataPath(name);       \
+    KEL_REQUIRE_SHARED(sharedPath_);                            \
+    ASSERT_TRUE(ReadObj(sharedPath_, polygon)) << sharedPath_;  \
+  } while (0)
+
 #endif

@@ -60,6 +60,7 @@
 #include <vector>
 
 #include "KelBaseUnknown.h"
+#include "KelLargeArrayAllocator.h"
 #include "KelMathBox.h"
 #include "KelMathPoint.h"
 #include "KelRawColl.h"
@@ -243,25 +244,48 @@ private:
     }
   };
 
+  // A point's corners, unordered (queries sort the few triangles they return): up to
+  // kInlineCorners in the point's own cache line, all of them in a spilled list beyond that.
+  // An edge's triangles are then found by matching the lines of its two ends, without
+  // reading the other triangles around them.
+  enum : int { kInlineCorners = 15 };
+  struct alignas(64) CornerSlots {
+    int count = 0;
+    int corners[kInlineCorners] = {};  // corners[0] indexes _spilledCorners when spilled
+  };
+  struct CornerRange {
+    const int* first;
+    const int* last;
+    const int* begin() const { return first; }
+    const int* end() const { return last; }
+    int size() const { return static_cast<int>(last - first); }
+  };
+
   bool PointUsable(int iVertex) const;
   void EnsureLinked() const;
   void BuildNeighborhood() const;
   void LinkTriangle(int iTriangle);
   void UnlinkTriangle(int iTriangle);
-  void InsertCorner(int iVertex, int iCorner);
-  void EraseCorner(int iVertex, int iCorner);
+  // The vertex's corners in no particular order; empty for a number without slots.
+  CornerRange Corners(int iVertex) const;
+  // Gives points up to iHighest their corner slots; false when memory runs out.
+  bool CoverPoints(int iHighest) const;
+  void InsertCorner(int iVertex, int iCorner) const;
+  void EraseCorner(int iVertex, int iCorner) const;
   // Puts new vertices in a linked triangle, moving only the corners whose vertex changes;
   // neighbours are left to the caller.
   void ReplaceVertices(int iTriangle, const int iVertices[3]);
   bool IsFirstCorner(int iCorner) const;
+  // Calls iVisit(corner, other) for the corners of a or of b (whichever is cheaper) whose
+  // triangle may hold the edge a-b, "other" being the end not at the corner.
+  template <class Visit>
+  void ForEdgeCorners(int iVertexA, int iVertexB, Visit&& iVisit) const;
   void ScanEdge(int iVertexA, int iVertexB, EdgeScan& oScan) const;
-  // One walk around a for the edges from a to each target.
-  void ScanEdges(int iVertexA, const int* iTargets, EdgeScan* oScans, int iNbTargets) const;
-  // Sets the neighbours of every side of a-b from a scan around a.
+  // Sets the neighbours of every side of a-b from its scan.
   void ApplyEdgeScan(int iVertexA, int iVertexB, const EdgeScan& iScan) const;
   void SetSide(int iSide, int iNeighbor, bool iCrowded) const;
   bool IsSideCrowded(int iSide) const;
-  // Recomputes the neighbours of every side of the edge a-b with one walk.
+  // Recomputes the neighbours of every side of the edge a-b.
   void UpdateEdge(int iVertexA, int iVertexB) const;
   // In triangle iNeighbor, the side on edge a-b that pointed to iFrom now points to iTo.
   void RepointNeighbor(int iNeighbor, int iFrom, int iTo, int iVertexA, int iVertexB);
@@ -271,19 +295,22 @@ private:
   void SortedFirstCorners(int iVertex, std::vector<int>& oCorners) const;
   void AddRing(int iVertex, KelRawCollint& ioVertices) const;
 
+  template <class T>
+  using LargeArray = std::vector<T, KelLargeArrayAllocator<T>>;
+
   // Points: slot 0 unused.
-  std::vector<float> _coords;          // 3 per point
-  std::vector<uint8_t> _pointFlags;
-  mutable std::vector<int> _firstCorner;  // head of the vertex's corner list, 0 when empty
+  LargeArray<float> _coords;  // 3 per point
+  LargeArray<uint8_t> _pointFlags;
   std::vector<KelCldAttribute*> _pointAttributes;  // empty until a pointer is set
-  // Triangles: slot 0 unused; corner c = 3t + i is vertex i of triangle t. A vertex's corners
-  // form a doubly linked list (unordered: queries sort the few triangles they return), so a
-  // corner leaves or joins it in constant time.
-  std::vector<int> _vertices;
-  mutable std::vector<int> _neighbors;
-  mutable std::vector<int> _nextCorner;
-  mutable std::vector<int> _prevCorner;
-  mutable std::vector<uint8_t> _triangleFlags;
+  // Corners by point, sized up to the highest point a linked triangle has used, so that a
+  // plain point cloud carries none.
+  mutable LargeArray<CornerSlots> _cornerSlots;
+  mutable std::vector<std::vector<int>> _spilledCorners;
+  mutable std::vector<int> _freeSpills;  // released entries of _spilledCorners
+  // Triangles: slot 0 unused; corner c = 3t + i is vertex i of triangle t.
+  LargeArray<int> _vertices;
+  mutable LargeArray<int> _neighbors;
+  mutable LargeArray<uint8_t> _triangleFlags;
   std::vector<KelCldAttribute*> _triangleAttributes;
 
   int _nbValidTriangles = 0;

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <new>
+#include <utility>
 
 #include "KelCldBoundaryScans.h"
 
@@ -25,8 +26,8 @@ uint64_t NextTopologyStamp() { return gTopologyStamps.fetch_add(1, std::memory_o
 inline int Next3(int i) { return i == 2 ? 0 : i + 1; }
 inline int Prev3(int i) { return i == 0 ? 2 : i - 1; }
 
-template <class T>
-size_t CapacityBytes(const std::vector<T>& iVector) { return iVector.capacity() * sizeof(T); }
+template <class Array>
+size_t CapacityBytes(const Array& iArray) { return iArray.capacity() * sizeof(typename Array::value_type); }
 
 }  // namespace
 
@@ -35,12 +36,9 @@ KelCldPolygon::KelCldPolygon()
   // Slot 0 of every array stands for "none".
   _coords.assign(3, 0.0f);
   _pointFlags.assign(1, kPointFreed);
-  _firstCorner.assign(1, 0);
   _vertices.assign(3, 0);
   _neighbors.assign(3, 0);
-  _nextCorner.assign(3, 0);
   _triangleFlags.assign(1, 0);
-  _prevCorner.assign(3, 0);
   _topologyStamp = NextTopologyStamp();
 }
 
@@ -67,24 +65,22 @@ void KelCldPolygon::Reserve(int iNbPoints, int iNbTriangles)
     size_t n = static_cast<size_t>(iNbPoints) + 1;
     _coords.reserve(3 * n);
     _pointFlags.reserve(n);
-    _firstCorner.reserve(n);
   }
   if (iNbTriangles > 0) {
     size_t n = static_cast<size_t>(iNbTriangles) + 1;
     _vertices.reserve(3 * n);
     _neighbors.reserve(3 * n);
-    _nextCorner.reserve(3 * n);
-    _prevCorner.reserve(3 * n);
     _triangleFlags.reserve(n);
   }
 }
 
 size_t KelCldPolygon::GetMemoryUsage() const
 {
-  return sizeof(*this) + CapacityBytes(_coords) + CapacityBytes(_pointFlags) + CapacityBytes(_firstCorner) +
+  size_t spilled = CapacityBytes(_spilledCorners) + CapacityBytes(_freeSpills);
+  for (const std::vector<int>& corners : _spilledCorners) spilled += CapacityBytes(corners);
+  return sizeof(*this) + CapacityBytes(_coords) + CapacityBytes(_pointFlags) + CapacityBytes(_cornerSlots) + spilled +
          CapacityBytes(_pointAttributes) + CapacityBytes(_vertices) + CapacityBytes(_neighbors) +
-         CapacityBytes(_nextCorner) + CapacityBytes(_prevCorner) + CapacityBytes(_triangleFlags) + CapacityBytes(_triangleAttributes) +
-         CapacityBytes(_stamps);
+         CapacityBytes(_triangleFlags) + CapacityBytes(_triangleAttributes) + CapacityBytes(_stamps);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -116,7 +112,7 @@ KelBoolean KelCldPolygon::IsAVertex(int iVertex) const
 {
   if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return FALSE;
   EnsureLinked();
-  return _firstCorner[iVertex] != 0 ? TRUE : FALSE;
+  return Corners(iVertex).size() != 0 ? TRUE : FALSE;
 }
 
 KelBoolean KelCldPolygon::IsTriangleActive(int iTriangle) const
@@ -221,7 +217,7 @@ int KelCldPolygon::GetVertexNormal(int iVertex, double oNormal[3], int iRaw) con
 {
   oNormal[0] = oNormal[1] = oNormal[2] = 0.0;
   if (!IsAVertex(iVertex)) return 0;
-  for (int c = _firstCorner[iVertex]; c; c = _nextCorner[c]) {
+  for (const int c : Corners(iVertex)) {
     if (!IsFirstCorner(c)) continue;
     double n[3];
     GetTriangleNormal(TriangleOf(c), n, 1);
@@ -275,7 +271,7 @@ int KelCldPolygon::GetAllVertices(int& oCount, int*& oVertices) const
   if (!oVertices) return 0;
   const int n = GetNbPoints(1);
   for (int v = 1; v <= n; ++v)
-    if (_firstCorner[v]) oVertices[oCount++] = v;
+    if (Corners(v).size()) oVertices[oCount++] = v;
   return oCount;
 }
 
@@ -296,32 +292,47 @@ void KelCldPolygon::EndInsertion() { EnsureLinked(); }
 void KelCldPolygon::BuildNeighborhood() const
 {
   const int nbTriangles = GetNbTriangles(1);
-  std::fill(_firstCorner.begin(), _firstCorner.end(), 0);
-  // Pushing corners from the last to the first leaves every list in increasing order, which
-  // keeps the walks of a freshly read mesh close to memory order.
-  for (int c = 3 * nbTriangles + 2; c >= 3; --c) {
-    _prevCorner[c] = 0;
-    if (!IsTriangleValid(TriangleOf(c))) {
-      _nextCorner[c] = 0;
-      continue;
-    }
-    int v = _vertices[c];
-    _nextCorner[c] = _firstCorner[v];
-    if (_firstCorner[v]) _prevCorner[_firstCorner[v]] = c;
-    _firstCorner[v] = c;
-  }
+  int highest = 0;
+  for (int t = 1; t <= nbTriangles; ++t)
+    if (IsTriangleValid(t))
+      for (int i = 0; i < 3; ++i) highest = std::max(highest, _vertices[3 * t + i]);
+  _cornerSlots.assign(static_cast<size_t>(highest) + 1, CornerSlots());
+  _spilledCorners.clear();
+  _freeSpills.clear();
   _nbVertices = 0;
-  for (size_t v = 1; v < _firstCorner.size(); ++v)
-    if (_firstCorner[v]) ++_nbVertices;
+  // Corners go in increasing order, which keeps the walks of a freshly read mesh close to
+  // memory order.
+  for (int c = 3; c < 3 * (nbTriangles + 1); ++c)
+    if (IsTriangleValid(TriangleOf(c))) InsertCorner(_vertices[c], c);
 
-  // -1 marks a side whose edge has not been resolved yet; each undirected edge is resolved once.
-  for (int c = 3; c < 3 * (nbTriangles + 1); ++c) _neighbors[c] = IsTriangleValid(TriangleOf(c)) ? -1 : 0;
+  std::fill(_neighbors.begin(), _neighbors.end(), 0);
   for (int t = 1; t <= nbTriangles; ++t) _triangleFlags[t] &= kTriangleValid;
   _linked = true;
-  for (int c = 3; c < 3 * (nbTriangles + 1); ++c) {
-    if (_neighbors[c] != -1) continue;
-    int t = TriangleOf(c), i = IndexOf(c);
-    UpdateEdge(_vertices[c], _vertices[3 * t + Next3(i)]);
+  // Each vertex lists the sides at its corners by their other end: every side of an edge a-b
+  // (a != b) is met exactly once from a, so the edges towards higher vertices are resolved
+  // from one sorted list per vertex. Sides from a vertex to itself keep neighbour 0.
+  std::vector<std::pair<int, int>> sides;  // (other end, side)
+  for (int a = 1; a < static_cast<int>(_cornerSlots.size()); ++a) {
+    sides.clear();
+    for (const int c : Corners(a)) {
+      const int t = TriangleOf(c), j = IndexOf(c);
+      const int* v = &_vertices[3 * static_cast<size_t>(t)];
+      if (v[Next3(j)] > a) sides.emplace_back(v[Next3(j)], c);
+      if (v[Prev3(j)] > a) sides.emplace_back(v[Prev3(j)], 3 * t + Prev3(j));
+    }
+    std::sort(sides.begin(), sides.end());
+    for (size_t first = 0, last = 0; first < sides.size(); first = last) {
+      while (last < sides.size() && sides[last].first == sides[first].first) ++last;
+      const int nbSides = static_cast<int>(last - first);
+      const int s0 = sides[first].second, s1 = nbSides > 1 ? sides[first + 1].second : 0;
+      if (nbSides == 1) continue;  // a free edge: already 0 and not crowded
+      if (nbSides == 2 && TriangleOf(s0) != TriangleOf(s1)) {
+        SetSide(s0, TriangleOf(s1), false);
+        SetSide(s1, TriangleOf(s0), false);
+      } else {
+        for (size_t k = first; k < last; ++k) SetSide(sides[k].second, 0, true);
+      }
+    }
   }
 }
 
@@ -334,27 +345,55 @@ bool KelCldPolygon::IsFirstCorner(int iCorner) const
   return true;
 }
 
-void KelCldPolygon::ScanEdges(int iVertexA, const int* iTargets, EdgeScan* oScans, int iNbTargets) const
+KelCldPolygon::CornerRange KelCldPolygon::Corners(int iVertex) const
 {
-  for (int k = 0; k < iNbTargets; ++k) oScans[k] = EdgeScan();
-  for (int c = _firstCorner[iVertexA]; c; c = _nextCorner[c]) {
-    const int t = TriangleOf(c), j = IndexOf(c);
-    const int* v = &_vertices[3 * static_cast<size_t>(t)];
-    // Edge j leaves this corner; edge j-1 arrives at it.
-    const int after = v[Next3(j)], before = v[Prev3(j)];
-    const bool first = IsFirstCorner(c);
-    for (int k = 0; k < iNbTargets; ++k) {
-      EdgeScan& scan = oScans[k];
-      if (after == iTargets[k]) scan.AddSide(3 * t + j);
-      if (before == iTargets[k]) scan.AddSide(3 * t + Prev3(j));
-      if (first && (after == iTargets[k] || before == iTargets[k])) ++scan.nbTriangles;
+  if (iVertex <= 0 || iVertex >= static_cast<int>(_cornerSlots.size())) return {nullptr, nullptr};
+  const CornerSlots& slots = _cornerSlots[static_cast<size_t>(iVertex)];
+  const int* first = slots.count <= kInlineCorners ? slots.corners : _spilledCorners[static_cast<size_t>(slots.corners[0])].data();
+  return {first, first + slots.count};
+}
+
+namespace {
+// When the busier end of an edge has more corners than this, the edge's walk reads every
+// triangle of the other end instead of matching triangle numbers.
+constexpr int kFilterLimit = 64;
+}  // namespace
+
+template <class Visit>
+void KelCldPolygon::ForEdgeCorners(int iVertexA, int iVertexB, Visit&& iVisit) const
+{
+  CornerRange walked = Corners(iVertexA), other = Corners(iVertexB);
+  int otherEnd = iVertexB;
+  if (iVertexA != iVertexB && other.size() < walked.size()) {
+    std::swap(walked, other);
+    otherEnd = iVertexA;
+  }
+  // Up to a few dozen corners, matching triangle numbers against the other end's line is
+  // cheaper than reading the walked triangles, most of which cannot hold the edge.
+  const bool filter = iVertexA != iVertexB && other.size() <= kFilterLimit;
+  for (const int c : walked) {
+    if (filter) {
+      const unsigned base = 3u * static_cast<unsigned>(TriangleOf(c));
+      bool shared = false;
+      for (const int d : other) shared |= static_cast<unsigned>(d) - base < 3u;
+      if (!shared) continue;
     }
+    iVisit(c, otherEnd);
   }
 }
 
 void KelCldPolygon::ScanEdge(int iVertexA, int iVertexB, EdgeScan& oScan) const
 {
-  ScanEdges(iVertexA, &iVertexB, &oScan, 1);
+  oScan = EdgeScan();
+  ForEdgeCorners(iVertexA, iVertexB, [&](int iCorner, int iOther) {
+    const int t = TriangleOf(iCorner), j = IndexOf(iCorner);
+    const int* v = &_vertices[3 * static_cast<size_t>(t)];
+    // Edge j leaves this corner; edge j-1 arrives at it.
+    const bool after = v[Next3(j)] == iOther, before = v[Prev3(j)] == iOther;
+    if (after) oScan.AddSide(3 * t + j);
+    if (before) oScan.AddSide(3 * t + Prev3(j));
+    if ((after || before) && IsFirstCorner(iCorner)) ++oScan.nbTriangles;
+  });
 }
 
 void KelCldPolygon::SetSide(int iSide, int iNeighbor, bool iCrowded) const
@@ -373,7 +412,7 @@ bool KelCldPolygon::IsSideCrowded(int iSide) const
 void KelCldPolygon::UpdateEdge(int iVertexA, int iVertexB) const
 {
   if (iVertexA == iVertexB) {
-    for (int c = _firstCorner[iVertexA]; c; c = _nextCorner[c]) {
+    for (const int c : Corners(iVertexA)) {
       int t = TriangleOf(c), j = IndexOf(c);
       if (_vertices[3 * t + Next3(j)] == iVertexA) SetSide(c, 0, false);
     }
@@ -396,51 +435,76 @@ void KelCldPolygon::ApplyEdgeScan(int iVertexA, int iVertexB, const EdgeScan& iS
     SetSide(sides[0], 0, true);
     SetSide(sides[1], 0, true);
   } else if (iScan.nbSides > 2) {
-    for (int c = _firstCorner[iVertexA]; c; c = _nextCorner[c]) {
-      int t = TriangleOf(c), j = IndexOf(c);
+    ForEdgeCorners(iVertexA, iVertexB, [&](int iCorner, int iOther) {
+      const int t = TriangleOf(iCorner), j = IndexOf(iCorner);
       const int* v = &_vertices[3 * static_cast<size_t>(t)];
-      if (v[Next3(j)] == iVertexB) SetSide(3 * t + j, 0, true);
-      if (v[Prev3(j)] == iVertexB) SetSide(3 * t + Prev3(j), 0, true);
-    }
+      if (v[Next3(j)] == iOther) SetSide(3 * t + j, 0, true);
+      if (v[Prev3(j)] == iOther) SetSide(3 * t + Prev3(j), 0, true);
+    });
   }
 }
 
-void KelCldPolygon::InsertCorner(int iVertex, int iCorner)
+void KelCldPolygon::InsertCorner(int iVertex, int iCorner) const
 {
-  const int head = _firstCorner[iVertex];
-  if (!head) ++_nbVertices;
-  _prevCorner[iCorner] = 0;
-  _nextCorner[iCorner] = head;
-  if (head) _prevCorner[head] = iCorner;
-  _firstCorner[iVertex] = iCorner;
+  // The caller has sized _cornerSlots for the vertex.
+  CornerSlots& slots = _cornerSlots[static_cast<size_t>(iVertex)];
+  if (slots.count == 0) ++_nbVertices;
+  if (slots.count < kInlineCorners) {
+    slots.corners[slots.count++] = iCorner;
+    return;
+  }
+  if (slots.count == kInlineCorners) {
+    int spill = static_cast<int>(_spilledCorners.size());
+    if (!_freeSpills.empty()) {
+      spill = _freeSpills.back();
+      _freeSpills.pop_back();
+    } else {
+      _spilledCorners.emplace_back();
+    }
+    _spilledCorners[static_cast<size_t>(spill)].assign(slots.corners, slots.corners + kInlineCorners);
+    slots.corners[0] = spill;
+  }
+  _spilledCorners[static_cast<size_t>(slots.corners[0])].push_back(iCorner);
+  ++slots.count;
 }
 
-void KelCldPolygon::EraseCorner(int iVertex, int iCorner)
+void KelCldPolygon::EraseCorner(int iVertex, int iCorner) const
 {
-  const int prev = _prevCorner[iCorner], next = _nextCorner[iCorner];
-  if (prev) _nextCorner[prev] = next;
-  else _firstCorner[iVertex] = next;
-  if (next) _prevCorner[next] = prev;
-  _prevCorner[iCorner] = _nextCorner[iCorner] = 0;
-  if (!_firstCorner[iVertex]) --_nbVertices;
+  CornerSlots& slots = _cornerSlots[static_cast<size_t>(iVertex)];
+  if (slots.count <= kInlineCorners) {
+    int k = 0;
+    while (slots.corners[k] != iCorner) ++k;
+    slots.corners[k] = slots.corners[--slots.count];
+    if (slots.count == 0) --_nbVertices;
+    return;
+  }
+  const int spill = slots.corners[0];
+  std::vector<int>& corners = _spilledCorners[static_cast<size_t>(spill)];
+  *std::find(corners.begin(), corners.end(), iCorner) = corners.back();
+  corners.pop_back();
+  if (--slots.count == kInlineCorners) {
+    std::copy(corners.begin(), corners.end(), slots.corners);
+    std::vector<int>().swap(corners);
+    _freeSpills.push_back(spill);
+  }
+}
+
+bool KelCldPolygon::CoverPoints(int iHighest) const
+{
+  if (iHighest < static_cast<int>(_cornerSlots.size())) return true;
+  try {
+    _cornerSlots.resize(static_cast<size_t>(iHighest) + 1);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
 }
 
 void KelCldPolygon::LinkTriangle(int iTriangle)
 {
   const int base = 3 * iTriangle;
-  const int a = _vertices[base], b = _vertices[base + 1], c = _vertices[base + 2];
   for (int i = 0; i < 3; ++i) InsertCorner(_vertices[base + i], base + i);
-  if (a == b || b == c || c == a) {
-    for (int i = 0; i < 3; ++i) UpdateEdge(_vertices[base + i], _vertices[base + Next3(i)]);
-    return;
-  }
-  // One walk around a finds the sides of both edges at a.
-  const int targets[2] = {b, c};
-  EdgeScan scans[2];
-  ScanEdges(a, targets, scans, 2);
-  ApplyEdgeScan(a, b, scans[0]);
-  ApplyEdgeScan(a, c, scans[1]);
-  UpdateEdge(b, c);
+  for (int i = 0; i < 3; ++i) UpdateEdge(_vertices[base + i], _vertices[base + Next3(i)]);
 }
 
 void KelCldPolygon::UnlinkTriangle(int iTriangle)
@@ -464,7 +528,7 @@ void KelCldPolygon::UnlinkTriangle(int iTriangle)
 void KelCldPolygon::SortedFirstCorners(int iVertex, std::vector<int>& oCorners) const
 {
   oCorners.clear();
-  for (int c = _firstCorner[iVertex]; c; c = _nextCorner[c])
+  for (const int c : Corners(iVertex))
     if (IsFirstCorner(c)) oCorners.push_back(c);
   std::sort(oCorners.begin(), oCorners.end());
 }
@@ -474,7 +538,7 @@ int KelCldPolygon::GetTrianglesAroundVertex(int iVertex, KelRawCollint& oTriangl
   oTriangles.RemoveAll();
   if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return 0;
   EnsureLinked();
-  for (int c = _firstCorner[iVertex]; c; c = _nextCorner[c])
+  for (const int c : Corners(iVertex))
     if (IsFirstCorner(c)) oTriangles.Append(TriangleOf(c));
   if (oTriangles.Size() > 1) std::sort(oTriangles.Data(), oTriangles.Data() + oTriangles.Size());
   return oTriangles.Size();
@@ -606,13 +670,13 @@ int KelCldPolygon::GetEdgeTriangles(int iVertex1, int iVertex2, int& oTriangle1,
 int KelCldPolygon::EdgeTriangles(int iVertex1, int iVertex2, KelRawCollint* oTriangles) const
 {
   int distinct = 0;
-  for (int c = _firstCorner[iVertex1]; c; c = _nextCorner[c]) {
-    const int t = TriangleOf(c), j = IndexOf(c);
+  ForEdgeCorners(iVertex1, iVertex2, [&](int iCorner, int iOther) {
+    const int t = TriangleOf(iCorner), j = IndexOf(iCorner);
     const int* v = &_vertices[3 * static_cast<size_t>(t)];
-    if (!IsFirstCorner(c) || (v[Next3(j)] != iVertex2 && v[Prev3(j)] != iVertex2)) continue;
+    if (!IsFirstCorner(iCorner) || (v[Next3(j)] != iOther && v[Prev3(j)] != iOther)) return;
     if (oTriangles) oTriangles->Append(t);
     ++distinct;
-  }
+  });
   if (oTriangles && oTriangles->Size() > 1) std::sort(oTriangles->Data(), oTriangles->Data() + oTriangles->Size());
   return distinct;
 }
@@ -706,13 +770,11 @@ int KelCldPolygon::AddPoint(float iX, float iY, float iZ)
     _coords.push_back(iY);
     _coords.push_back(iZ);
     _pointFlags.push_back(0);
-    _firstCorner.push_back(0);
     if (!_pointAttributes.empty() && _pointAttributes.size() < _pointFlags.size())
       _pointAttributes.resize(_pointFlags.capacity(), nullptr);
   } catch (const std::bad_alloc&) {
     size_t n = _pointFlags.size();
     _coords.resize(3 * n);
-    _firstCorner.resize(n);
     return 0;
   }
   return static_cast<int>(_pointFlags.size()) - 1;
@@ -743,13 +805,13 @@ int KelCldPolygon::AddTriangle(int iVertex0, int iVertex1, int iVertex2)
 {
   if (!PointUsable(iVertex0) || !PointUsable(iVertex1) || !PointUsable(iVertex2)) return 0;
   if (_triangleFlags.size() >= static_cast<size_t>(INT_MAX / 3)) return 0;
+  // A linked polygon links the triangle at once: its vertices need corner slots.
+  if (_linked && _triangleFlags.size() > 1 && !CoverPoints(std::max(iVertex0, std::max(iVertex1, iVertex2)))) return 0;
   try {
     _vertices.push_back(iVertex0);
     _vertices.push_back(iVertex1);
     _vertices.push_back(iVertex2);
     _neighbors.insert(_neighbors.end(), 3, 0);
-    _nextCorner.insert(_nextCorner.end(), 3, 0);
-    _prevCorner.insert(_prevCorner.end(), 3, 0);
     _triangleFlags.push_back(kTriangleValid);
     if (!_triangleAttributes.empty() && _triangleAttributes.size() < _triangleFlags.size())
       _triangleAttributes.resize(_triangleFlags.capacity(), nullptr);
@@ -757,8 +819,6 @@ int KelCldPolygon::AddTriangle(int iVertex0, int iVertex1, int iVertex2)
     size_t n = _triangleFlags.size();
     _vertices.resize(3 * n);
     _neighbors.resize(3 * n);
-    _nextCorner.resize(3 * n);
-    _prevCorner.resize(3 * n);
     return 0;
   }
   ++_nbValidTriangles;
@@ -789,6 +849,7 @@ int KelCldPolygon::SetTriangleVertices(int iTriangle, const int iVertices[3])
   for (int i = 0; i < 3; ++i)
     if (!PointUsable(iVertices[i])) return 0;
   EnsureLinked();
+  if (!CoverPoints(std::max(iVertices[0], std::max(iVertices[1], iVertices[2])))) return 0;
   _topologyStamp = NextTopologyStamp();
   const int base = 3 * iTriangle;
   const int* old = &_vertices[base];
@@ -828,17 +889,6 @@ int KelCldPolygon::SetTriangleVertices(int iTriangle, const int iVertices[3])
     if (oldNeighbor[k]) RepointNeighbor(oldNeighbor[k], iTriangle, 0, oldEdges[k][0], oldEdges[k][1]);
     else if (oldCrowded[k]) UpdateEdge(oldEdges[k][0], oldEdges[k][1]);
   }
-  // The usual case, one vertex replaced: its two new edges share it, one walk finds both.
-  const int nbNew = (kept[0] < 0) + (kept[1] < 0) + (kept[2] < 0);
-  if (nbNew == 2) {
-    const int i = kept[0] >= 0 ? 2 : kept[1] >= 0 ? 0 : 1;  // new edges i - 1 and i meet at vertex i
-    const int v = iVertices[i], targets[2] = {iVertices[(i + 2) % 3], iVertices[(i + 1) % 3]};
-    EdgeScan scans[2];
-    ScanEdges(v, targets, scans, 2);
-    ApplyEdgeScan(v, targets[0], scans[0]);
-    ApplyEdgeScan(v, targets[1], scans[1]);
-    return 1;
-  }
   for (int i = 0; i < 3; ++i)
     if (kept[i] < 0) UpdateEdge(iVertices[i], iVertices[(i + 1) % 3]);
   return 1;
@@ -860,7 +910,8 @@ void KelCldPolygon::ReplaceVertices(int iTriangle, const int iVertices[3])
 int KelCldPolygon::RemoveVertex(int iVertex)
 {
   if (!IsAVertex(iVertex)) return 0;
-  while (int c = _firstCorner[iVertex]) RemoveTriangle(TriangleOf(c));
+  for (CornerRange corners = Corners(iVertex); corners.size(); corners = Corners(iVertex))
+    RemoveTriangle(TriangleOf(*corners.first));
   _pointFlags[iVertex] |= kPointFreed;
   ++_nbFreedPoints;
   float* p = &_coords[3 * static_cast<size_t>(iVertex)];
@@ -1097,8 +1148,8 @@ void KelCldPolygon::GetBoundingBox(KelMathBox& oBox) const
 {
   EnsureLinked();
   oBox.SetToEmpty();
-  for (size_t v = 1; v < _firstCorner.size(); ++v)
-    if (_firstCorner[v]) oBox.AddPoint(_coords[3 * v], _coords[3 * v + 1], _coords[3 * v + 2]);
+  for (size_t v = 1; v < _cornerSlots.size(); ++v)
+    if (_cornerSlots[v].count) oBox.AddPoint(_coords[3 * v], _coords[3 * v + 1], _coords[3 * v + 2]);
 }
 
 void KelCldPolygon::SetBoundaryScans(KelCldBoundaryScans* iScans)

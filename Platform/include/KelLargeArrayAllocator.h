@@ -1,0 +1,39 @@
+#ifndef KelLargeArrayAllocator_h
+#define KelLargeArrayAllocator_h
+// Allocator for arrays of several megabytes read at random places (the mesh arrays): where
+// the system offers it they are backed by large pages, so that growing one faults once per
+// large page instead of once per small one and random reads miss the address cache less.
+// Smaller arrays, and every array on other systems, come from operator new as usual.
+
+#include <cstddef>
+
+// Throw std::bad_alloc when memory runs out.
+void* KelAllocateLargeArray(std::size_t iBytes, std::size_t iAlignment);
+void KelFreeLargeArray(void* iArray, std::size_t iBytes, std::size_t iAlignment);
+
+template <class T>
+class KelLargeArrayAllocator {
+public:
+  using value_type = T;
+
+  KelLargeArrayAllocator() = default;
+  template <class U>
+  KelLargeArrayAllocator(const KelLargeArrayAllocator<U>&) {}
+
+  T* allocate(std::size_t iCount) { return static_cast<T*>(KelAllocateLargeArray(Bytes(iCount), alignof(T))); }
+  void deallocate(T* iArray, std::size_t iCount) { KelFreeLargeArray(iArray, Bytes(iCount), alignof(T)); }
+
+  template <class U>
+  bool operator==(const KelLargeArrayAllocator<U>&) const { return true; }
+  template <class U>
+  bool operator!=(const KelLargeArrayAllocator<U>&) const { return false; }
+
+private:
+  static std::size_t Bytes(std::size_t iCount)
+  {
+    // A count whose size overflows asks for everything, which fails as it should.
+    return iCount > static_cast<std::size_t>(-1) / sizeof(T) ? static_cast<std::size_t>(-1) : iCount * sizeof(T);
+  }
+};
+
+#endif
