@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <vector>
 
@@ -19,6 +18,17 @@ long ParseNumber(const std::string& iWord)
   return value <= 0x7fffffffL ? value : 0;
 }
 
+// "A-B" with both parts digits: the two parts.
+bool SplitRange(const std::string& iText, std::string& oFirst, std::string& oLast)
+{
+  const size_t dash = iText.find('-');
+  if (dash == std::string::npos || dash == 0 || dash + 1 == iText.size()) return false;
+  oFirst = iText.substr(0, dash);
+  oLast = iText.substr(dash + 1);
+  return oFirst.find_first_not_of("0123456789") == std::string::npos &&
+         oLast.find_first_not_of("0123456789") == std::string::npos;
+}
+
 }  // namespace
 
 bool KelParseTriangleSelection(const std::string& iList, const KelCldPolygon& iPolygon, KelRawCollint& oTriangles,
@@ -26,11 +36,10 @@ bool KelParseTriangleSelection(const std::string& iList, const KelCldPolygon& iP
 {
   oTriangles.RemoveAll();
   std::vector<long> numbers;
-  std::smatch range;
-  static const std::regex rangePattern("([0-9]+)-([0-9]+)");
+  std::string firstText, lastText;
   std::ifstream file(iList);
-  if (!file && std::regex_match(iList, range, rangePattern)) {
-    const long first = ParseNumber(range[1]), last = ParseNumber(range[2]);
+  if (!file && SplitRange(iList, firstText, lastText)) {
+    const long first = ParseNumber(firstText), last = ParseNumber(lastText);
     if (!first || !last || first > last) {
       oError = "bad triangle range '" + iList + "' (expected A-B with 1 <= A <= B)";
       return false;
