@@ -89,7 +89,9 @@ private:
   bool CheckFreeEdgeChordalDeviation(int iKept, int iRemoved, const double* iTarget) const;
   void UpdateEdgeData(int iCollapsedEdge, int iKept, int iRemoved, int iWing1, int iWing2);
   void DeleteEdge(int iEdge, int iFarVertex);
-  double SquareLength(int iEdge) const;
+  double SquareLength(int iEdge) const { return _edgeSquareLengths[static_cast<size_t>(iEdge)]; }
+  // The squared length from the vertices' current positions, into the cache.
+  void RefreshSquareLength(int iEdge);
   // The edge table's vertices, mirrored in a flat array for the hot paths.
   void MirrorEdges();
   void Ends(int iEdge, int& oVertex0, int& oVertex1) const
@@ -111,7 +113,17 @@ private:
   void HeapSiftUp(int iPosition);
   void HeapSiftDown(int iPosition);
   bool Before(int iEdge1, int iEdge2) const;  // CompareValues < 0
-  std::vector<int> _heap;
+  // A heap entry carries the edge's cost and squared length, so that the comparisons of a
+  // sift read the heap's own memory, not scattered per-edge arrays.
+  struct HeapEntry {
+    float cost;
+    int edge;
+    double squareLength;
+  };
+  static bool Before(const HeapEntry& iEntry1, const HeapEntry& iEntry2);
+  // Sets the edge's cost, in its heap entry too.
+  void SetCost(int iEdge, float iCost);
+  std::vector<HeapEntry> _heap;
   bool _heapReady = false;
   int _nbVertexSlots = 0;
   std::vector<KelRawCollint> _EdgesList;  // per vertex index
@@ -122,6 +134,9 @@ private:
   std::vector<float> _edgeCosts;         // per edge number
   std::vector<int> _edgeHeapPositions;   // per edge number
   std::vector<int> _edgeEnds;            // two per edge number
+  // Per edge number, kept exact: only the kept vertex of a collapse moves, and its edges are
+  // refreshed before the heap compares anything.
+  std::vector<double> _edgeSquareLengths;
   KelRawCollint _newList;                // scratch of UpdateEdgeData
 };
 

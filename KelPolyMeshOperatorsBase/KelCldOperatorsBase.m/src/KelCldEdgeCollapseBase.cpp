@@ -61,6 +61,7 @@ void KelCldEdgeCollapseBase::ResetPrivate()
   _edgeCosts.clear();
   _edgeHeapPositions.clear();
   _edgeEnds.clear();
+  _edgeSquareLengths.clear();
   _nbVertexSlots = 0;
 }
 
@@ -223,6 +224,7 @@ int KelCldEdgeCollapseBase::CreateEdgeAttributes()
   _heapReady = true;
   _edgeCosts.assign(static_cast<size_t>(nbEdges) + 1, 0.0f);
   _edgeHeapPositions.assign(static_cast<size_t>(nbEdges) + 1, -1);
+  _edgeSquareLengths.assign(static_cast<size_t>(nbEdges) + 1, 0.0);
   double minimum = KelMathInfinite, maximum = -KelMathInfinite;
   for (int e = 1; e <= nbEdges; ++e) {
     int v0 = 0, v1 = 0;
@@ -230,6 +232,7 @@ int KelCldEdgeCollapseBase::CreateEdgeAttributes()
     if (!v0 || !v1) continue;
     const double cost = ComputeCostOfEdge(v0, v1);
     _edgeCosts[static_cast<size_t>(e)] = static_cast<float>(cost);
+    RefreshSquareLength(e);
     HeapAdd(e);
     minimum = std::min(minimum, cost);
     if (cost < KelMathInfinite) maximum = std::max(maximum, cost);
@@ -245,7 +248,7 @@ int KelCldEdgeCollapseBase::ComputeCustomVertexAttributes(const KelRawCollint*) 
 
 void KelCldEdgeCollapseBase::UpdateCustomVertexData(const int, const int) {}
 
-double KelCldEdgeCollapseBase::SquareLength(int iEdge) const
+void KelCldEdgeCollapseBase::RefreshSquareLength(int iEdge)
 {
   int a = 0, b = 0;
   Ends(iEdge, a, b);
@@ -253,7 +256,19 @@ double KelCldEdgeCollapseBase::SquareLength(int iEdge) const
   const float* p = coords + 3 * static_cast<size_t>(a);
   const float* q = coords + 3 * static_cast<size_t>(b);
   const double dx = double(p[0]) - q[0], dy = double(p[1]) - q[1], dz = double(p[2]) - q[2];
-  return dx * dx + dy * dy + dz * dz;
+  const double squareLength = dx * dx + dy * dy + dz * dz;
+  _edgeSquareLengths[static_cast<size_t>(iEdge)] = squareLength;
+  const int position = _edgeHeapPositions[static_cast<size_t>(iEdge)];
+  if (position >= 0 && position < HeapSize() && _heap[static_cast<size_t>(position)].edge == iEdge)
+    _heap[static_cast<size_t>(position)].squareLength = squareLength;
+}
+
+void KelCldEdgeCollapseBase::SetCost(int iEdge, float iCost)
+{
+  _edgeCosts[static_cast<size_t>(iEdge)] = iCost;
+  const int position = _edgeHeapPositions[static_cast<size_t>(iEdge)];
+  if (position >= 0 && position < HeapSize() && _heap[static_cast<size_t>(position)].edge == iEdge)
+    _heap[static_cast<size_t>(position)].cost = iCost;
 }
 
 int KelCldEdgeCollapseBase::CompareValues(const int iEdge1, const int iEdge2) const
@@ -262,16 +277,22 @@ int KelCldEdgeCollapseBase::CompareValues(const int iEdge1, const int iEdge2) co
   return Before(iEdge1, iEdge2) ? -1 : 1;
 }
 
-inline bool KelCldEdgeCollapseBase::Before(int iEdge1, int iEdge2) const
+inline bool KelCldEdgeCollapseBase::Before(const HeapEntry& iEntry1, const HeapEntry& iEntry2)
 {
-  const float c1 = _edgeCosts[static_cast<size_t>(iEdge1)], c2 = _edgeCosts[static_cast<size_t>(iEdge2)];
-  if (std::fabs(c1 - c2) < 1e-5f) return SquareLength(iEdge1) < SquareLength(iEdge2);
-  return c1 < c2;
+  if (std::fabs(iEntry1.cost - iEntry2.cost) < 1e-5f) return iEntry1.squareLength < iEntry2.squareLength;
+  return iEntry1.cost < iEntry2.cost;
+}
+
+bool KelCldEdgeCollapseBase::Before(int iEdge1, int iEdge2) const
+{
+  const HeapEntry e1 = {_edgeCosts[static_cast<size_t>(iEdge1)], iEdge1, SquareLength(iEdge1)};
+  const HeapEntry e2 = {_edgeCosts[static_cast<size_t>(iEdge2)], iEdge2, SquareLength(iEdge2)};
+  return Before(e1, e2);
 }
 
 void KelCldEdgeCollapseBase::HeapAdd(int iEdge)
 {
-  _heap.push_back(iEdge);
+  _heap.push_back({_edgeCosts[static_cast<size_t>(iEdge)], iEdge, SquareLength(iEdge)});
   HeapSiftUp(HeapSize() - 1);
 }
 
@@ -279,7 +300,7 @@ void KelCldEdgeCollapseBase::HeapRemove(int iPosition)
 {
   const int last = HeapSize() - 1;
   if (iPosition < 0 || iPosition > last) return;
-  const int removed = _heap[static_cast<size_t>(iPosition)];
+  const int removed = _heap[static_cast<size_t>(iPosition)].edge;
   _heap[static_cast<size_t>(iPosition)] = _heap[static_cast<size_t>(last)];
   _heap.pop_back();
   _edgeHeapPositions[static_cast<size_t>(removed)] = last;  // outside the heap now
@@ -296,41 +317,43 @@ void KelCldEdgeCollapseBase::HeapRestore(int iPosition)
 
 void KelCldEdgeCollapseBase::HeapSiftUp(int iPosition)
 {
-  int* heap = _heap.data();
-  const int edge = heap[iPosition];
+  HeapEntry* heap = _heap.data();
+  const HeapEntry entry = heap[iPosition];
   int i = iPosition;
   while (i > 0) {
     const int parent = (i - 1) / 2;
-    if (!Before(edge, heap[parent])) break;
+    if (!Before(entry, heap[parent])) break;
     heap[i] = heap[parent];
-    _edgeHeapPositions[static_cast<size_t>(heap[i])] = i;
+    _edgeHeapPositions[static_cast<size_t>(heap[i].edge)] = i;
     i = parent;
   }
-  heap[i] = edge;
-  _edgeHeapPositions[static_cast<size_t>(edge)] = i;
+  heap[i] = entry;
+  _edgeHeapPositions[static_cast<size_t>(entry.edge)] = i;
 }
 
 void KelCldEdgeCollapseBase::HeapSiftDown(int iPosition)
 {
-  int* heap = _heap.data();
+  HeapEntry* heap = _heap.data();
   const int size = HeapSize();
-  const int edge = heap[iPosition];
+  const HeapEntry entry = heap[iPosition];
   int i = iPosition;
   for (;;) {
     const int child1 = 2 * i + 1;
     if (child1 >= size) break;
-    int best = Before(heap[child1], edge) ? child1 : -1;
+    int best = Before(heap[child1], entry) ? child1 : -1;
     const int child2 = child1 + 1;
-    if (child2 < size && Before(heap[child2], best < 0 ? edge : heap[best])) best = child2;
+    if (child2 < size && Before(heap[child2], best < 0 ? entry : heap[best])) best = child2;
     if (best < 0) break;
     heap[i] = heap[best];
-    _edgeHeapPositions[static_cast<size_t>(heap[i])] = i;
+    _edgeHeapPositions[static_cast<size_t>(heap[i].edge)] = i;
     i = best;
   }
-  heap[i] = edge;
-  _edgeHeapPositions[static_cast<size_t>(edge)] = i;
+  heap[i] = entry;
+  _edgeHeapPositions[static_cast<size_t>(entry.edge)] = i;
 }
 
+// The queue's own heap reports positions itself; an outside KelCldHeap ordered by this
+// evaluator reports them here.
 void KelCldEdgeCollapseBase::UpdateNum(const int iEdge, const int iPosition)
 {
   _edgeHeapPositions[static_cast<size_t>(iEdge)] = iPosition;
@@ -339,7 +362,7 @@ void KelCldEdgeCollapseBase::UpdateNum(const int iEdge, const int iPosition)
 float KelCldEdgeCollapseBase::GetMinimalCost() const
 {
   if (!_heapReady || _heap.empty()) return static_cast<float>(KelMathInfinite);
-  return _edgeCosts[static_cast<size_t>(_heap[0])];
+  return _heap[0].cost;
 }
 
 KelBoolean KelCldEdgeCollapseBase::IsHoleVertex(const int iVertex) const
@@ -377,7 +400,7 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   KelAssert(_PolyEdgeCollapse);
   oRemovedVertex = 0;
   if (!_heapReady || _heap.empty()) return 0;
-  const int edge = _heap[0];
+  const int edge = _heap[0].edge;
   int kept = 0, removed = 0;
   Ends(edge, kept, removed);
   if (!IsHoleVertex(kept) && IsHoleVertex(removed)) std::swap(kept, removed);
@@ -397,9 +420,9 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
     return nbRemoved;
   }
   // Refused: the edge waits until the edges around it have been handled.
-  float& cost = _edgeCosts[static_cast<size_t>(edge)];
+  const float cost = _edgeCosts[static_cast<size_t>(edge)];
   const double old = cost < 0.0f ? 0.0 : double(cost);
-  cost = static_cast<float>(std::min(std::max(old * 2.0 + 0.001, 0.0), KelMathInfinite));
+  SetCost(edge, static_cast<float>(std::min(std::max(old * 2.0 + 0.001, 0.0), KelMathInfinite)));
   const int heapIndex = _edgeHeapPositions[static_cast<size_t>(edge)];
   KelAssert(heapIndex == 0);
   HeapRestore(0);
@@ -436,6 +459,9 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     Ends(f, a, b);
     SetEnds(f, a == iRemoved ? iKept : a, b == iRemoved ? iKept : b);
   }
+  // The kept vertex has moved: its edges' lengths change before any comparison.
+  for (const KelRawCollint* list : {&edgesListVertex1, &edgesListVertex2})
+    for (int i = 1; i <= list->Size(); ++i) RefreshSquareLength((*list)[i]);
   HeapRemove(0);
   SetEnds(iNoEdgeToCollapse, 0, 0);
 
@@ -469,7 +495,7 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     const int f = _newList[i];
     int a = 0, b = 0;
     Ends(f, a, b);
-    _edgeCosts[static_cast<size_t>(f)] = static_cast<float>(ComputeCostOfEdge(a, b));
+    SetCost(f, static_cast<float>(ComputeCostOfEdge(a, b)));
     HeapRestore(_edgeHeapPositions[static_cast<size_t>(f)]);
   }
   edgesListVertex2.RemoveAll();
