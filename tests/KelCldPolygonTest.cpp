@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <array>
 #include <cmath>
 #include <initializer_list>
@@ -380,6 +381,49 @@ TEST(KelCldPolygon, AllRingsMatchPerVertexRings)
   KelCldPolygon scan;
   KEL_READ_SHARED("snowden.obj", scan);
   check(scan, 16);
+}
+
+// Re-pointing a vertex's triangles at once equals SetTriangleVertices on each, as the edge
+// contraction uses it (the edge's triangles removed first) and on arbitrary pairs.
+TEST(KelCldPolygon, ReplaceVertexInTrianglesMatchesOneByOne)
+{
+  for (const char* name : {"bunny.obj", "snowden.obj"}) {
+    KelCldPolygon bulk, single;
+    KEL_READ_SHARED(name, bulk);
+    ASSERT_TRUE(ReadObj(SharedDataPath(name), single));
+    std::mt19937 rng(7u);
+    for (int step = 0; step < 150; ++step) {
+      const int t = 1 + int(rng() % unsigned(bulk.GetNbTriangles(1)));
+      int v[3], n[3];
+      if (!bulk.GetTriangle(t, v, n)) continue;
+      int keep = v[0], remove = v[1];
+      if (step % 3 == 2) remove = 1 + int(rng() % unsigned(bulk.GetNbPoints(1)));  // any vertex
+      if (step % 3 != 1) {  // a contraction: the edge's triangles go first
+        KelRawCollint onEdge;
+        bulk.GetTrianglesAroundEdge(keep, remove, onEdge);
+        for (int k = 1; k <= onEdge.Size(); ++k) bulk.RemoveTriangle(onEdge[k]), single.RemoveTriangle(onEdge[k]);
+      }
+      KelRawCollint around;
+      single.GetTrianglesAroundVertex(remove, around);
+      for (int k = 1; k <= around.Size(); ++k) {
+        int w[3], m[3];
+        single.GetTriangle(around[k], w, m);
+        for (int& x : w) x = x == remove ? keep : x;
+        single.SetTriangleVertices(around[k], w);
+      }
+      EXPECT_EQ(bulk.ReplaceVertexInTriangles(remove, keep) > 0, around.Size() > 0 && keep != remove) << name << step;
+      ASSERT_EQ(bulk.GetNbVertices(), single.GetNbVertices());
+      // The whole of the big mesh now and then; the triangles around the pair always.
+      if (bulk.GetNbTriangles(1) < 10000 || step % 30 == 0 || step == 149) {
+        ASSERT_EQ(Triangles(bulk, 1, bulk.GetNbTriangles(1)), Triangles(single, 1, single.GetNbTriangles(1)))
+            << name << " step " << step;
+      } else {
+        single.GetTrianglesAroundVertex(keep, around);
+        for (int k = 1; k <= around.Size(); ++k)
+          ASSERT_EQ(TriangleRow(bulk, around[k]), TriangleRow(single, around[k])) << name << " step " << step;
+      }
+    }
+  }
 }
 
 TEST(KelCldPolygon, FlipEdge)

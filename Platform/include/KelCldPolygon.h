@@ -183,6 +183,12 @@ public:
   // a vertex number out of range or freed.
   int SetTriangleVertices(int iTriangle, const int iVertices[3]);
   int RemoveVertex(int iVertex);
+  // Puts iNew in place of iOld in every valid triangle of iOld (the order of each triangle's
+  // vertices kept), with the same result as SetTriangleVertices on each of them; used when
+  // an edge is contracted. Edges to vertices that were not neighbours of iNew keep their
+  // sides as they are, so only the edges the two fans share are worked out again. Returns the
+  // number of triangles changed; 0 when a number is not usable or both are equal.
+  int ReplaceVertexInTriangles(int iOld, int iNew);
   int FlipEdge(int iVertex1, int iVertex2);
   int SetPoint(int iVertex, double iX, double iY, double iZ);
   int SetPoint(int iVertex, float iX, float iY, float iZ);

@@ -907,6 +907,63 @@ void KelCldPolygon::ReplaceVertices(int iTriangle, const int iVertices[3])
     }
 }
 
+int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
+{
+  if (iOld == iNew || !PointUsable(iOld) || !PointUsable(iNew)) return 0;
+  EnsureLinked();
+  if (!CoverPoints(std::max(iOld, iNew))) return 0;
+  std::vector<int>& corners = _ringCorners;  // scratch: iOld's corners, as they move
+  corners.assign(Corners(iOld).begin(), Corners(iOld).end());
+  if (corners.empty()) return 0;
+  // Triangles that hold both vertices, or iOld twice, or a crowded side change their edges
+  // in ways the shortcut below does not cover: one by one then.
+  bool simple = true;
+  for (const int c : corners) {
+    const int t = TriangleOf(c), base = 3 * t;
+    const int* v = &_vertices[base];
+    int nbOld = 0;
+    for (int i = 0; i < 3; ++i) nbOld += v[i] == iOld;
+    if (nbOld != 1 || v[0] == iNew || v[1] == iNew || v[2] == iNew || (_triangleFlags[t] & (7 * kSideCrowded)))
+      simple = false;
+  }
+  if (!simple) {
+    std::vector<int> triangles;
+    for (const int c : corners) triangles.push_back(TriangleOf(c));
+    std::sort(triangles.begin(), triangles.end());
+    triangles.erase(std::unique(triangles.begin(), triangles.end()), triangles.end());
+    int changed = 0;
+    for (const int t : triangles) {
+      int v[3];
+      for (int i = 0; i < 3; ++i) v[i] = _vertices[3 * t + i] == iOld ? iNew : _vertices[3 * t + i];
+      changed += SetTriangleVertices(t, v);
+    }
+    return changed;
+  }
+  _topologyStamp = NextTopologyStamp();
+  // iNew's neighbours before the move: only edges to them gain sides.
+  if (_stamps.size() < _pointFlags.size()) _stamps.resize(_pointFlags.capacity(), 0);
+  if (++_stamp == 0) {
+    std::fill(_stamps.begin(), _stamps.end(), 0);
+    _stamp = 1;
+  }
+  for (const int c : Corners(iNew)) {
+    const int t = TriangleOf(c), j = IndexOf(c);
+    _stamps[_vertices[3 * t + Next3(j)]] = _stamp;
+    _stamps[_vertices[3 * t + Prev3(j)]] = _stamp;
+  }
+  std::vector<int> shared;
+  for (const int c : corners) {
+    EraseCorner(iOld, c);
+    _vertices[c] = iNew;
+    InsertCorner(iNew, c);
+    const int t = TriangleOf(c), j = IndexOf(c);
+    for (const int x : {_vertices[3 * t + Next3(j)], _vertices[3 * t + Prev3(j)]})
+      if (_stamps[x] == _stamp && std::find(shared.begin(), shared.end(), x) == shared.end()) shared.push_back(x);
+  }
+  for (const int x : shared) UpdateEdge(iNew, x);
+  return static_cast<int>(corners.size());
+}
+
 int KelCldPolygon::RemoveVertex(int iVertex)
 {
   if (!IsAVertex(iVertex)) return 0;

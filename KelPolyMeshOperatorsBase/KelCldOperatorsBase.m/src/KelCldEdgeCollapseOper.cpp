@@ -240,18 +240,10 @@ int KelCldEdgeCollapseOper::Contract(const int iVertexKeep, const int iVertexRem
       oWing2 = wing;
     }
   }
-  // Once the edge's triangles are gone, those around D are T2.
-  if (!_removedListed) _CldPolygon->GetTrianglesAroundVertex(iVertexRemove, _removedTriangles);
+  // Once the edge's triangles are gone, D's other triangles take K in D's place: the same as
+  // SetTriangleVertices on each, done by the polygon in one go.
   _removedListed = false;
-  for (int i = 1; i <= _removedTriangles.Size(); ++i) {
-    const int triangle = _removedTriangles[i];
-    int v[3];
-    unsigned char orientation;
-    _CldPolygon->GetTriangleVertices(triangle, v, orientation);
-    for (int& w : v)
-      if (w == iVertexRemove) w = iVertexKeep;
-    _CldPolygon->SetTriangleVertices(triangle, v);
-  }
+  _CldPolygon->ReplaceVertexInTriangles(iVertexRemove, iVertexKeep);
   BeforeVertexRemoval(iVertexKeep, iVertexRemove);
   _CldPolygon->RemoveVertex(iVertexRemove);
   return nbRemoved;
