@@ -4,45 +4,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include "KelBenchMeshes.h"
-#include "KelCldDecimateOper.h"
-#include "KelCldPolygon.h"
+#include "KelBenchDecimate.h"
 
 namespace {
 
-void DecimateToTenPercent(benchmark::State& ioState, KelCldPolygon* iMesh)
+void Shared(benchmark::State& ioState, const char* iName)
 {
-  if (!iMesh) {
-    ioState.SkipWithError("shared mesh not found");
-    return;
-  }
-  const int target = iMesh->GetNbTriangles(0) / 10;
-  int reached = 0;
-  for (auto _ : ioState) {
-    ioState.PauseTiming();
-    KelBenchPolygonPtr polygon(KelBenchCopy(*iMesh));
-    polygon->EndInsertion();
-    KelCldDecimateOper decimate;
-    decimate.SetDecimationType(KelCldDecimateOper::ChordalDeviationDecimationType);
-    decimate.SetStoppingCriterion(KelCldDecimateOper::TriangleCountStoppingCriterion);
-    decimate.SetTriangleCount(target);
-    ioState.ResumeTiming();
-    decimate.Run(polygon.get());
-    ioState.PauseTiming();
-    reached = polygon->GetNbTriangles(0);
-    polygon.reset();
-    ioState.ResumeTiming();
-  }
-  ioState.counters["triangles_before"] = iMesh->GetNbTriangles(0);
-  ioState.counters["target"] = target;
-  ioState.counters["triangles_after"] = reached;
+  KelBenchDecimateToTenPercent(ioState, KelBenchSharedMesh(iName));
 }
-
-void Shared(benchmark::State& ioState, const char* iName) { DecimateToTenPercent(ioState, KelBenchSharedMesh(iName)); }
 
 void Subdivided(benchmark::State& ioState, const char* iName)
 {
-  DecimateToTenPercent(ioState, KelBenchSubdividedMesh(iName));
+  KelBenchDecimateToTenPercent(ioState, KelBenchSubdividedMesh(iName));
 }
 
 }  // namespace

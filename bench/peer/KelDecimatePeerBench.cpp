@@ -7,36 +7,10 @@
 
 #include <vector>
 
-#include "KelBenchMeshes.h"
-#include "KelCldDecimateOper.h"
+#include "KelBenchDecimate.h"
 #include "KelCldPolygon.h"
 
 namespace {
-
-void Kel(benchmark::State& ioState, KelCldPolygon* iMesh)
-{
-  if (!iMesh) {
-    ioState.SkipWithError("shared mesh not found");
-    return;
-  }
-  const int target = iMesh->GetNbTriangles(0) / 10;
-  int reached = 0;
-  for (auto _ : ioState) {
-    ioState.PauseTiming();
-    KelBenchPolygonPtr polygon(KelBenchCopy(*iMesh));
-    polygon->EndInsertion();
-    KelCldDecimateOper decimate;
-    decimate.SetStoppingCriterion(KelCldDecimateOper::TriangleCountStoppingCriterion);
-    decimate.SetTriangleCount(target);
-    ioState.ResumeTiming();
-    decimate.Run(polygon.get());
-    ioState.PauseTiming();
-    reached = polygon->GetNbTriangles(0);
-    polygon.reset();
-    ioState.ResumeTiming();
-  }
-  ioState.counters["triangles_after"] = reached;
-}
 
 void Meshopt(benchmark::State& ioState, KelCldPolygon* iMesh)
 {
@@ -65,9 +39,15 @@ void Meshopt(benchmark::State& ioState, KelCldPolygon* iMesh)
   ioState.counters["triangles_after"] = double(reached / 3);
 }
 
-void KelShared(benchmark::State& ioState, const char* iName) { Kel(ioState, KelBenchSharedMesh(iName)); }
+void KelShared(benchmark::State& ioState, const char* iName)
+{
+  KelBenchDecimateToTenPercent(ioState, KelBenchSharedMesh(iName));
+}
 void MeshoptShared(benchmark::State& ioState, const char* iName) { Meshopt(ioState, KelBenchSharedMesh(iName)); }
-void KelSubdivided(benchmark::State& ioState, const char* iName) { Kel(ioState, KelBenchSubdividedMesh(iName)); }
+void KelSubdivided(benchmark::State& ioState, const char* iName)
+{
+  KelBenchDecimateToTenPercent(ioState, KelBenchSubdividedMesh(iName));
+}
 void MeshoptSubdivided(benchmark::State& ioState, const char* iName)
 {
   Meshopt(ioState, KelBenchSubdividedMesh(iName));
