@@ -57,9 +57,6 @@ protected:
   KelMathPoint AverageOfNeighbors(int iVertex) const;
 
 private:
-  // Gathers the vertex's ring into _ring and tells whether it lies on a free edge.
-  bool GatherRing(int iVertex);
-
   KelCldPolygon* _polygon = nullptr;
   double _intensity = 100.0;
   unsigned char _smoothBoundary = 0;
@@ -71,7 +68,6 @@ private:
   std::vector<uint8_t> _onFreeEdge;
   int _ringVertex = 0;
   KelRawCollint _ring;
-  KelRawCollint _triangles;
 };
 
 #endif

@@ -8,21 +8,6 @@
 
 KelImplementClass(KelCldLocalSmoothOper, KelCldGeometricalOper, KelMetaImplementation)
 
-namespace {
-
-// Past this valence a linear search for duplicates costs more than the polygon's own ring.
-const int kLinearRingLimit = 64;
-
-bool Contains(const KelRawCollint& iList, int iValue)
-{
-  const int* values = iList.Data();
-  for (int k = 0, n = iList.Size(); k < n; ++k)
-    if (values[k] == iValue) return true;
-  return false;
-}
-
-}  // namespace
-
 void KelCldLocalSmoothOper::SetIntensity(double iIntensity)
 {
   _intensity = iIntensity > 100.0 ? 100.0 : iIntensity < 0.0 ? 0.0 : iIntensity;
@@ -36,33 +21,6 @@ KelBoolean KelCldLocalSmoothOper::Run(KelCldPolygon* iPolygon)
   iPolygon->GetAllVertices(count, vertices);
   std::unique_ptr<int[]> owned(vertices);
   return Run(iPolygon, count, vertices) ? TRUE : FALSE;
-}
-
-// The ring as the polygon lists it (triangles by increasing number, in each the vertex after
-// then the vertex before), and whether an edge to a ring vertex is free: an edge is free
-// exactly when its neighbour is 0 in the triangles that have it.
-bool KelCldLocalSmoothOper::GatherRing(int iVertex)
-{
-  _ringVertex = iVertex;
-  _ring.RemoveAll();
-  _polygon->GetTrianglesAroundVertex(iVertex, _triangles);
-  bool onHole = false;
-  for (int k = 1; k <= _triangles.Size(); ++k) {
-    int v[3], n[3];
-    _polygon->GetTriangle(_triangles[k], v, n);
-    for (int j = 0; j < 3; ++j) {
-      if (v[j] != iVertex) continue;
-      const int next = v[(j + 1) % 3], prev = v[(j + 2) % 3];
-      if ((n[j] == 0 && next != iVertex) || (n[(j + 2) % 3] == 0 && prev != iVertex)) onHole = true;
-      for (const int w : {next, prev})
-        if (w != iVertex && !Contains(_ring, w)) _ring.Append(w);
-    }
-    if (_ring.Size() > kLinearRingLimit) {
-      KelCldTopologyUtil(_polygon).GetNeighborVertices(iVertex, _ring);
-      return KelCldTopologyUtil(_polygon).IsHoleVertex(iVertex) != FALSE;
-    }
-  }
-  return onHole;
 }
 
 KelBoolean KelCldLocalSmoothOper::Run(KelCldPolygon* iPolygon, const int iCount, const int* iVertices)
@@ -89,8 +47,12 @@ KelBoolean KelCldLocalSmoothOper::Run(KelCldPolygon* iPolygon, const int iCount,
         if (v < 1 || v > nbPoints) {
           _ringVertex = v;  // no ring: the target alone decides
           _ring.RemoveAll();
+        } else if (_allRings) {
+          onHole = _onFreeEdge[v] != 0;
         } else {
-          onHole = _allRings ? _onFreeEdge[v] != 0 : GatherRing(v);
+          _ringVertex = v;
+          _polygon->GetVertexRing(v, _ring);
+          onHole = topology.IsHoleVertex(v) != FALSE;
         }
         if (onHole && !_smoothBoundary) continue;
         const KelMathPoint target = SmoothVertex(v);
