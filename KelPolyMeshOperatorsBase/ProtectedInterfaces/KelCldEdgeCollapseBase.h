@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "KelCldBuildEdgesOper.h"
+#include "KelCldEdgeCollapseOper.h"
 #include "KelCldHeapEvaluator.h"
 #include "KelPlatformTypes.h"
 #include "KelRawColl.h"
@@ -56,9 +57,18 @@ public:
   int Step(int& oRemovedVertex);
   // Cost of the cheapest edge; KelMathInfinite when the queue is empty.
   float GetMinimalCost() const;
-  KelBoolean IsHoleVertex(const int iVertex) const;
+  KelBoolean IsHoleVertex(const int iVertex) const
+  {
+    return _PolyEdgeCollapse ? _PolyEdgeCollapse->IsHoleVertex(iVertex) : FALSE;
+  }
   // Index of the vertex in the per-vertex arrays.
-  int GetVertexIndex(const int iVertex) const;
+  // The vertex's slot in the per-vertex data: its number, or its local index in a region run
+  // (0 outside the region).
+  int GetVertexIndex(const int iVertex) const
+  {
+    if (!_TemporaryVertexDataAttributeDefined) return iVertex;
+    return iVertex > 0 && iVertex < static_cast<int>(_localIndex.size()) ? _localIndex[static_cast<size_t>(iVertex)] : 0;
+  }
 
   int CompareValues(const int iEdge1, const int iEdge2) const override;
   void UpdateNum(const int iEdge, const int iPosition) override;
@@ -94,6 +104,8 @@ private:
   void RefreshSquareLength(int iEdge);
   // The edge table's vertices, mirrored in a flat array for the hot paths.
   void MirrorEdges();
+  void ListAllEdges();
+  int NbEdgeSlots() const { return _edgeEnds.empty() ? 0 : static_cast<int>(_edgeEnds.size() / 2) - 1; }
   void Ends(int iEdge, int& oVertex0, int& oVertex1) const
   {
     oVertex0 = _edgeEnds[2 * static_cast<size_t>(iEdge)];

@@ -36,7 +36,13 @@ public:
   // iSetHoleVertexFlags also flags the hole vertices.
   void SetPolyMesh(KelCldPolygon* iPolygon, const unsigned char iSetHoleVertexFlags);
   void SetHoleVertexFlags();
-  KelBoolean IsHoleVertex(const int iVertex) const;
+  KelBoolean IsHoleVertex(const int iVertex) const
+  {
+    // The flags answer the queue's many calls inline; the rest (no flags, or a number outside
+    // them) goes through the checked path.
+    if (_HoleVertexFlags && iVertex >= 1 && iVertex < _holeVertexFlagsSize) return _HoleVertexFlags[iVertex] ? TRUE : FALSE;
+    return IsHoleVertexChecked(iVertex);
+  }
   // Releases the polygon and the utilities and frees the flags; the settings stay.
   void Reset();
 
@@ -73,6 +79,11 @@ public:
   virtual KelBoolean CheckGeometryExternal(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
                                            const int iIndex) const;
 
+  // A corner widened to double precision for the geometric tests.
+  struct Point3 {
+    double x, y, z;
+  };
+
 protected:
   // Both numbers are distinct vertices of the polygon.
   KelBoolean IsValidPair(const int iVertexKeep, const int iVertexRemove) const;
@@ -97,6 +108,9 @@ protected:
   double _minimumEdgeLength;
 
 private:
+  KelBoolean IsHoleVertexChecked(const int iVertex) const;
+  // The size test on a triangle whose corner iP0 moves to iTarget.
+  bool SizeKept(const Point3& iP0, const Point3& iP1, const Point3& iP2, const Point3& iTarget) const;
   // The link condition fails: the ends share a ring-1 vertex besides the wings. Lists T2.
   bool SharesNeighborBesidesWings(const int iVertexKeep, const int iVertexRemove);
   // A fresh mark value for _marks, sized to the polygon.

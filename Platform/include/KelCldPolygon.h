@@ -332,6 +332,7 @@ private:
   mutable std::vector<unsigned> _stamps;
   mutable unsigned _stamp = 0;
   mutable std::vector<int> _ringCorners;
+  std::vector<int> _sharedScratch;  // ReplaceVertexInTriangles: ring points the edit joins
 };
 
 #endif

@@ -353,12 +353,6 @@ KelCldPolygon::CornerRange KelCldPolygon::Corners(int iVertex) const
   return {first, first + slots.count};
 }
 
-namespace {
-// When the busier end of an edge has more corners than this, the edge's walk reads every
-// triangle of the other end instead of matching triangle numbers.
-constexpr int kFilterLimit = 64;
-}  // namespace
-
 template <class Visit>
 void KelCldPolygon::ForEdgeCorners(int iVertexA, int iVertexB, Visit&& iVisit) const
 {
@@ -368,18 +362,16 @@ void KelCldPolygon::ForEdgeCorners(int iVertexA, int iVertexB, Visit&& iVisit) c
     std::swap(walked, other);
     otherEnd = iVertexA;
   }
-  // Up to a few dozen corners, matching triangle numbers against the other end's line is
-  // cheaper than reading the walked triangles, most of which cannot hold the edge.
-  const bool filter = iVertexA != iVertexB && other.size() <= kFilterLimit;
-  for (const int c : walked) {
-    if (filter) {
-      const unsigned base = 3u * static_cast<unsigned>(TriangleOf(c));
-      bool shared = false;
-      for (const int d : other) shared |= static_cast<unsigned>(d) - base < 3u;
-      if (!shared) continue;
-    }
-    iVisit(c, otherEnd);
+  // A triangle holding the edge is in both lines. One bit per triangle number modulo 64 for
+  // the other end's triangles rules out most walked corners without reading their triangles;
+  // the visit checks the few that pass. Past 64 corners the mask would be full anyway.
+  uint64_t mask = ~uint64_t(0);
+  if (iVertexA != iVertexB && other.size() <= 64) {
+    mask = 0;
+    for (const int d : other) mask |= uint64_t(1) << (static_cast<unsigned>(TriangleOf(d)) & 63u);
   }
+  for (const int c : walked)
+    if (mask >> (static_cast<unsigned>(TriangleOf(c)) & 63u) & 1u) iVisit(c, otherEnd);
 }
 
 void KelCldPolygon::ScanEdge(int iVertexA, int iVertexB, EdgeScan& oScan) const
@@ -951,7 +943,8 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     _stamps[_vertices[3 * t + Next3(j)]] = _stamp;
     _stamps[_vertices[3 * t + Prev3(j)]] = _stamp;
   }
-  std::vector<int> shared;
+  std::vector<int>& shared = _sharedScratch;
+  shared.clear();
   for (const int c : corners) {
     EraseCorner(iOld, c);
     _vertices[c] = iNew;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <unordered_set>
 
 #include "KelCldEdgeCollapseOper.h"
 #include "KelCldGeometryUtil.h"
@@ -95,9 +96,38 @@ int KelCldEdgeCollapseBase::Set(KelCldPolygon* iPolygon)
     return SetFromVertexList(iPolygon, vertices);
   }
   if (!Prepare(iPolygon)) return 0;
-  _edges.Build(_cldPolygon);
-  MirrorEdges();
+  ListAllEdges();
   return CreateVertexAttributes() ? CreateEdgeAttributes() : 0;
+}
+
+// The edges of the whole mesh, numbered as the edge table numbers them (first appearance
+// over the triangles in increasing order, ends as in that triangle), read from the polygon's
+// neighbours: an edge with a neighbour across it has exactly two sides and first appears in
+// the lower of its two triangles. Only edges without one (free, crowded or degenerate) need
+// a lookup.
+void KelCldEdgeCollapseBase::ListAllEdges()
+{
+  const int nbTriangles = _cldPolygon->GetNbTriangles(1);
+  _edgeEnds.clear();
+  _edgeEnds.reserve(2 * (static_cast<size_t>(_cldPolygon->GetNbTriangles(0)) * 3 / 2 + 2));
+  _edgeEnds.push_back(0);
+  _edgeEnds.push_back(0);
+  std::unordered_set<uint64_t> unpaired;
+  for (int t = 1; t <= nbTriangles; ++t) {
+    int v[3], n[3];
+    if (!_cldPolygon->GetTriangle(t, v, n)) continue;
+    for (int k = 0; k < 3; ++k) {
+      const int a = v[k], b = v[k == 2 ? 0 : k + 1];
+      if (n[k]) {
+        if (n[k] < t) continue;
+      } else {
+        const uint64_t key = (uint64_t(uint32_t(std::min(a, b))) << 32) | uint32_t(std::max(a, b));
+        if (!unpaired.insert(key).second) continue;
+      }
+      _edgeEnds.push_back(a);
+      _edgeEnds.push_back(b);
+    }
+  }
 }
 
 int KelCldEdgeCollapseBase::SetFromVertexList(KelCldPolygon* iPolygon, const KelRawCollint& iVertices)
@@ -149,10 +179,9 @@ void KelCldEdgeCollapseBase::MirrorEdges()
   for (int e = 1; e <= nbEdges; ++e) _edges.GetEdge(e, _edgeEnds[2 * static_cast<size_t>(e)], _edgeEnds[2 * static_cast<size_t>(e) + 1]);
 }
 
+// Once the run starts only the mirror is read, so the edge table is left as it was built.
 void KelCldEdgeCollapseBase::SetEnds(int iEdge, int iVertex0, int iVertex1)
 {
-  if (iVertex0 || iVertex1) _edges.UpdateEdge(iEdge, iVertex0, iVertex1);
-  else _edges.RemoveEdge(iEdge);
   _edgeEnds[2 * static_cast<size_t>(iEdge)] = iVertex0;
   _edgeEnds[2 * static_cast<size_t>(iEdge) + 1] = iVertex1;
 }
@@ -168,12 +197,6 @@ int KelCldEdgeCollapseBase::SetTemporaryVertexAttributes()
     _localIndex[static_cast<size_t>(vertices[i])] = index;
   }
   return vertices.Size();
-}
-
-int KelCldEdgeCollapseBase::GetVertexIndex(const int iVertex) const
-{
-  if (!_TemporaryVertexDataAttributeDefined) return iVertex;
-  return iVertex > 0 && iVertex < static_cast<int>(_localIndex.size()) ? _localIndex[static_cast<size_t>(iVertex)] : 0;
 }
 
 int KelCldEdgeCollapseBase::CreateVertexAttributes()
@@ -192,7 +215,7 @@ int KelCldEdgeCollapseBase::CreateVertexAttributes()
 
 void KelCldEdgeCollapseBase::SetEdgeListForEachVertex()
 {
-  const int nbEdges = _edges.GetNbEdges(TRUE);
+  const int nbEdges = NbEdgeSlots();
   // Sized once: a vertex gains edges in later collapses, so leave some room.
   std::vector<int> counts(_EdgesList.size(), 0);
   for (int e = 1; e <= nbEdges; ++e) {
@@ -208,17 +231,15 @@ void KelCldEdgeCollapseBase::SetEdgeListForEachVertex()
     int v0 = 0, v1 = 0;
     Ends(e, v0, v1);
     if (!v0 || !v1) continue;
-    for (const int v : {v0, v1}) {
-      KelRawCollint& list = _EdgesList[static_cast<size_t>(GetVertexIndex(v))];
-      if (!list.Locate(e)) list.Append(e);
-    }
+    _EdgesList[static_cast<size_t>(GetVertexIndex(v0))].Append(e);
+    if (v1 != v0) _EdgesList[static_cast<size_t>(GetVertexIndex(v1))].Append(e);
   }
 }
 
 int KelCldEdgeCollapseBase::CreateEdgeAttributes()
 {
   KelAssertText(!_heapReady, "!_edgeCostHeap");
-  const int nbEdges = _edges.GetNbEdges(TRUE);
+  const int nbEdges = NbEdgeSlots();
   _heap.clear();
   _heap.reserve(static_cast<size_t>(nbEdges));
   _heapReady = true;
@@ -363,11 +384,6 @@ float KelCldEdgeCollapseBase::GetMinimalCost() const
 {
   if (!_heapReady || _heap.empty()) return static_cast<float>(KelMathInfinite);
   return _heap[0].cost;
-}
-
-KelBoolean KelCldEdgeCollapseBase::IsHoleVertex(const int iVertex) const
-{
-  return _PolyEdgeCollapse ? _PolyEdgeCollapse->IsHoleVertex(iVertex) : FALSE;
 }
 
 bool KelCldEdgeCollapseBase::CheckFreeEdgeChordalDeviation(int iKept, int iRemoved, const double* iTarget) const

@@ -10,6 +10,7 @@
 #include "KelCldTriangleUtil.h"
 #include "KelFatalError.h"
 #include "KelICldHoles.h"
+#include "KelMathConstants.h"
 #include "KelMathVector.h"
 
 KelImplementClass(KelCldEdgeCollapseOper, KelCldTopologicalOper, KelMetaImplementation)
@@ -29,6 +30,53 @@ int CornerOf(const int iVertices[3], const int iVertex)
 KelMathPoint PointAt(const float* iCoords, const int iVertex)
 {
   return KelMathPoint(iCoords + 3 * static_cast<size_t>(iVertex));
+}
+
+using Point3 = KelCldEdgeCollapseOper::Point3;
+
+inline Point3 Widen(const float* iCoords, const int iVertex)
+{
+  const float* p = iCoords + 3 * static_cast<size_t>(iVertex);
+  return {p[0], p[1], p[2]};
+}
+
+inline Point3 Widen(const KelMathPoint& iPoint) { return {iPoint.GetX(), iPoint.GetY(), iPoint.GetZ()}; }
+
+inline Point3 Minus(const Point3& a, const Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline double Dot(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Point3 Cross(const Point3& a, const Point3& b)
+{
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+// The normal of (p0, p1, p2) turns by at most 60 degrees when p0 moves to the target: the
+// cosine between the two normals, without normalising either. A triangle without a normal
+// has no direction to keep and is refused.
+bool NormalKept(const Point3& iP0, const Point3& iP1, const Point3& iP2, const Point3& iTarget)
+{
+  const Point3 oldNormal = Cross(Minus(iP1, iP0), Minus(iP2, iP0));
+  const Point3 newNormal = Cross(Minus(iP1, iTarget), Minus(iP2, iTarget));
+  const double oldSquare = Dot(oldNormal, oldNormal), newSquare = Dot(newNormal, newNormal);
+  if (oldSquare <= 0.0 || newSquare <= 0.0) return false;
+  return Dot(oldNormal, newNormal) >= 0.5 * std::sqrt(oldSquare * newSquare);
+}
+
+// Cosine at a corner from the two edges leaving it; 0 when one has no length (the rule of
+// the triangle utility's angle cosines).
+inline double CornerCosine(const Point3& iEdgeA, const Point3& iEdgeB, const double iLengthA, const double iLengthB)
+{
+  if (iLengthA <= KelEpsg || iLengthB <= KelEpsg) return 0.0;
+  return std::clamp(Dot(iEdgeA, iEdgeB) / (iLengthA * iLengthB), -1.0, 1.0);
+}
+
+void ShortestEdgeAndLargestCosine(const Point3& iP0, const Point3& iP1, const Point3& iP2, double& oShortest,
+                                  double& oLargestCosine)
+{
+  const Point3 e0 = Minus(iP1, iP0), e1 = Minus(iP2, iP1), e2 = Minus(iP0, iP2);
+  const double l0 = std::sqrt(Dot(e0, e0)), l1 = std::sqrt(Dot(e1, e1)), l2 = std::sqrt(Dot(e2, e2));
+  const Point3 m0 = {-e0.x, -e0.y, -e0.z}, m1 = {-e1.x, -e1.y, -e1.z}, m2 = {-e2.x, -e2.y, -e2.z};
+  oShortest = std::min({l0, l1, l2});
+  oLargestCosine = std::max({CornerCosine(e0, m2, l0, l2), CornerCosine(e1, m0, l1, l0), CornerCosine(e2, m1, l2, l1)});
 }
 
 }  // namespace
@@ -100,7 +148,7 @@ void KelCldEdgeCollapseOper::SetHoleVertexFlags()
   holes->Release();
 }
 
-KelBoolean KelCldEdgeCollapseOper::IsHoleVertex(const int iVertex) const
+KelBoolean KelCldEdgeCollapseOper::IsHoleVertexChecked(const int iVertex) const
 {
   if (_HoleVertexFlags) {
     if (iVertex < 1 || iVertex >= _holeVertexFlagsSize) KelAssert(0);
@@ -257,54 +305,54 @@ KelBoolean KelCldEdgeCollapseOper::CheckGeometry(const int iVertex, const KelMat
   KelAssert(_GeoUtil);
   KelAssert(_TopoUtil);
   const float* coords = _CldPolygon->GetCoordinates();
-  KelBoolean ok = TRUE;
-  for (int i = 1; i <= iTriangles.Size() && ok; ++i) {
+  const Point3 target = {iTarget.GetX(), iTarget.GetY(), iTarget.GetZ()};
+  for (int i = 1; i <= iTriangles.Size(); ++i) {
     int v[3];
     unsigned char orientation;
     _CldPolygon->GetTriangleVertices(iTriangles[i], v, orientation);
     const int corner = CornerOf(v, iVertex);
     if (corner < 0) continue;
-    const KelMathPoint points[3] = {PointAt(coords, v[0]), PointAt(coords, v[1]), PointAt(coords, v[2])};
-    if (_checkNormals) ok = CheckTriangleNormal(points, iTarget, corner);
-    if (ok && _checkSizes) ok = CheckTriangleSize(points, iTarget, corner);
-    if (ok && _checkExternal) ok = CheckGeometryExternal(points, iTarget, corner);
+    // The moving corner first, then the two that stay, in the triangle's rotation.
+    const Point3 p0 = Widen(coords, v[corner]), p1 = Widen(coords, v[(corner + 1) % 3]),
+                 p2 = Widen(coords, v[(corner + 2) % 3]);
+    if (_checkNormals && !NormalKept(p0, p1, p2, target)) return FALSE;
+    if (_checkSizes && !SizeKept(p0, p1, p2, target)) return FALSE;
+    if (_checkExternal) {
+      const KelMathPoint points[3] = {PointAt(coords, v[0]), PointAt(coords, v[1]), PointAt(coords, v[2])};
+      if (!CheckGeometryExternal(points, iTarget, corner)) return FALSE;
+    }
   }
-  return ok;
+  return TRUE;
 }
 
 KelBoolean KelCldEdgeCollapseOper::CheckTriangleNormal(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
                                                        const int iIndex) const
 {
-  const KelMathPoint& p0 = iPoints[iIndex];
-  const KelMathPoint& p1 = iPoints[(iIndex + 1) % 3];
-  const KelMathPoint& p2 = iPoints[(iIndex + 2) % 3];
-  const KelMathVector oldNormal = (p1 - p0) ^ (p2 - p0);
-  const KelMathVector newNormal = (p1 - iTarget) ^ (p2 - iTarget);
-  // The cosine between the unit normals, without normalising either: a triangle without a
-  // normal has no direction to keep and is refused.
-  const double oldSquare = oldNormal.SquareNorm(), newSquare = newNormal.SquareNorm();
-  if (oldSquare <= 0.0 || newSquare <= 0.0) return FALSE;
-  return oldNormal * newNormal >= 0.5 * std::sqrt(oldSquare * newSquare) ? TRUE : FALSE;
+  return NormalKept(Widen(iPoints[iIndex]), Widen(iPoints[(iIndex + 1) % 3]), Widen(iPoints[(iIndex + 2) % 3]),
+                    Widen(iTarget))
+             ? TRUE
+             : FALSE;
 }
 
 KelBoolean KelCldEdgeCollapseOper::CheckTriangleSize(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
                                                      const int iIndex) const
 {
-  const KelMathPoint& p1 = iPoints[(iIndex + 1) % 3];
-  const KelMathPoint& p2 = iPoints[(iIndex + 2) % 3];
-  double l[3], c[3];
-  KelCldTriangleUtil::GetTriangleEdgeLengthsAngleCosines(iTarget, p1, p2, &l[0], &l[1], &l[2], &c[0], &c[1], &c[2]);
-  const double newShortest = std::min({l[0], l[1], l[2]});
-  const double newLargestCosine = std::max({c[0], c[1], c[2]});
-  if (newShortest >= _minimumEdgeLength && newLargestCosine <= _minimumAngleCosine) return TRUE;
+  return SizeKept(Widen(iPoints[iIndex]), Widen(iPoints[(iIndex + 1) % 3]), Widen(iPoints[(iIndex + 2) % 3]),
+                  Widen(iTarget))
+             ? TRUE
+             : FALSE;
+}
 
+bool KelCldEdgeCollapseOper::SizeKept(const Point3& iP0, const Point3& iP1, const Point3& iP2,
+                                      const Point3& iTarget) const
+{
+  double newShortest, newLargestCosine;
+  ShortestEdgeAndLargestCosine(iTarget, iP1, iP2, newShortest, newLargestCosine);
+  if (newShortest >= _minimumEdgeLength && newLargestCosine <= _minimumAngleCosine) return true;
   // A small or sharp triangle is still accepted when it is no worse than the one it replaces.
-  double oldL[3], oldC[3];
-  KelCldTriangleUtil::GetTriangleEdgeLengthsAngleCosines(iPoints[iIndex], p1, p2, &oldL[0], &oldL[1], &oldL[2],
-                                                         &oldC[0], &oldC[1], &oldC[2]);
-  if (newShortest < std::min({oldL[0], oldL[1], oldL[2]})) return FALSE;
-  if (newLargestCosine > std::max({oldC[0], oldC[1], oldC[2]})) return FALSE;
-  return TRUE;
+  double oldShortest, oldLargestCosine;
+  ShortestEdgeAndLargestCosine(iP0, iP1, iP2, oldShortest, oldLargestCosine);
+  return newShortest >= oldShortest && newLargestCosine <= oldLargestCosine;
 }
 
 KelBoolean KelCldEdgeCollapseOper::CheckGeometryExternal(const KelMathPoint*, const KelMathPoint&, const int) const

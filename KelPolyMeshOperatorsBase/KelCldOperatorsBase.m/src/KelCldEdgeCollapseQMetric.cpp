@@ -29,9 +29,10 @@ bool SolveMinimiser(const double* iQuadric, double oPoint[3])
   const double m00 = q[0], m01 = q[1], m02 = q[2], m11 = q[4], m12 = q[5], m22 = q[7];
   const double c00 = m11 * m22 - m12 * m12, c01 = m12 * m02 - m01 * m22, c02 = m01 * m12 - m11 * m02;
   const double det = m00 * c00 + m01 * c01 + m02 * c02;
-  const double bound = std::sqrt(m00 * m00 + m01 * m01 + m02 * m02) * std::sqrt(m01 * m01 + m11 * m11 + m12 * m12) *
-                       std::sqrt(m02 * m02 + m12 * m12 + m22 * m22);
-  if (!(std::fabs(det) > KelEpsilon * bound)) return false;
+  // |det| > KelEpsilon * |row 0| |row 1| |row 2|, squared on both sides.
+  const double squareBound = (m00 * m00 + m01 * m01 + m02 * m02) * (m01 * m01 + m11 * m11 + m12 * m12) *
+                             (m02 * m02 + m12 * m12 + m22 * m22);
+  if (!(det * det > KelEpsilon * KelEpsilon * squareBound)) return false;
   const double c11 = m00 * m22 - m02 * m02, c12 = m01 * m02 - m00 * m12, c22 = m00 * m11 - m01 * m01;
   const double r0 = -q[3], r1 = -q[6], r2 = -q[8];
   oPoint[0] = (c00 * r0 + c01 * r1 + c02 * r2) / det;
@@ -115,8 +116,9 @@ double KelCldEdgeCollapseQMetric::TwoVertexRule(const double* iQuadric, const do
 double KelCldEdgeCollapseQMetric::ComputeCostOrTargetCoordinates(const int iVertex1, const int iVertex2,
                                                                  double* oTarget) const
 {
-  const double* q1 = GetQuadric(iVertex1);
-  const double* q2 = GetQuadric(iVertex2);
+  // The queue only asks for its own edges, whose ends have slots.
+  const double* q1 = &_QMatrixData[10 * static_cast<size_t>(GetVertexIndex(iVertex1))];
+  const double* q2 = &_QMatrixData[10 * static_cast<size_t>(GetVertexIndex(iVertex2))];
   double q[10];
   for (int k = 0; k < 10; ++k) q[k] = q1[k] + q2[k];
   double a[3], b[3];
