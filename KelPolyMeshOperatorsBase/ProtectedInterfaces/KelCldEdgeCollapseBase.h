@@ -79,6 +79,8 @@ public:
   virtual void ComputeCoordinatesOfTargetVertex(const int iVertex1, const int iVertex2, double* oTarget) const = 0;
 
 protected:
+  // Asks the memory for the vertex's own data ahead of its use; the default does nothing.
+  virtual void PrefetchVertexData(const int iVertex) const;
   // The number of vertex slots of the per-vertex arrays.
   int GetNbVertexSlots() const { return _nbVertexSlots; }
   bool IsTemporaryIndexDefined() const { return _TemporaryVertexDataAttributeDefined; }
@@ -105,6 +107,7 @@ private:
   // The edge table's vertices, mirrored in a flat array for the hot paths.
   void MirrorEdges();
   void ListAllEdges();
+  void PrefetchAround(int iVertex) const;
   int NbEdgeSlots() const { return _edgeEnds.empty() ? 0 : static_cast<int>(_edgeEnds.size() / 2) - 1; }
   void Ends(int iEdge, int& oVertex0, int& oVertex1) const
   {

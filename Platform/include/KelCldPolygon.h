@@ -119,7 +119,21 @@ public:
   int GetPoint(int iVertex, double oCoord[3]) const;
   int GetTriangle(int iTriangle, int oVertices[3], int oNeighbors[3]) const;
   // Vertices in stored order; the orientation flag is 1 for a valid triangle.
-  int GetTriangleVertices(int iTriangle, int oVertices[3], unsigned char& oOrientation) const;
+  int GetTriangleVertices(int iTriangle, int oVertices[3], unsigned char& oOrientation) const
+  {
+    // Inline: operators read triangles in their innermost loops.
+    if (!IsTriangleValid(iTriangle)) {
+      oVertices[0] = oVertices[1] = oVertices[2] = 0;
+      oOrientation = 0;
+      return 0;
+    }
+    const int* v = &_vertices[3 * static_cast<size_t>(iTriangle)];
+    oVertices[0] = v[0];
+    oVertices[1] = v[1];
+    oVertices[2] = v[2];
+    oOrientation = 1;
+    return 1;
+  }
   // (P1 - P0) x (P2 - P0), unit length when iRaw is 0. Zeros and 0 for an invalid triangle.
   int GetTriangleNormal(int iTriangle, double oNormal[3], int iRaw = 1) const;
   // Sum of the raw normals of the vertex's triangles, unit length when iRaw is 0.

@@ -173,19 +173,6 @@ int KelCldPolygon::GetTriangle(int iTriangle, int oVertices[3], int oNeighbors[3
   return 1;
 }
 
-int KelCldPolygon::GetTriangleVertices(int iTriangle, int oVertices[3], unsigned char& oOrientation) const
-{
-  if (!IsTriangleValid(iTriangle)) {
-    oVertices[0] = oVertices[1] = oVertices[2] = 0;
-    oOrientation = 0;
-    return 0;
-  }
-  size_t base = 3 * static_cast<size_t>(iTriangle);
-  for (int i = 0; i < 3; ++i) oVertices[i] = _vertices[base + i];
-  oOrientation = 1;
-  return 1;
-}
-
 namespace {
 void NormaliseIfAsked(double ioNormal[3], int iRaw)
 {

@@ -328,9 +328,11 @@ void KelCldEdgeCollapseBase::HeapRemove(int iPosition)
   if (iPosition < last) HeapRestore(iPosition);
 }
 
+// The queue is a 4-ary heap: half the levels of a binary one, and a node's children share a
+// cache line or two, which matters once the heap outgrows the cache.
 void KelCldEdgeCollapseBase::HeapRestore(int iPosition)
 {
-  if (iPosition > 0 && Before(_heap[static_cast<size_t>(iPosition)], _heap[static_cast<size_t>((iPosition - 1) / 2)]))
+  if (iPosition > 0 && Before(_heap[static_cast<size_t>(iPosition)], _heap[static_cast<size_t>((iPosition - 1) / 4)]))
     HeapSiftUp(iPosition);
   else
     HeapSiftDown(iPosition);
@@ -342,7 +344,7 @@ void KelCldEdgeCollapseBase::HeapSiftUp(int iPosition)
   const HeapEntry entry = heap[iPosition];
   int i = iPosition;
   while (i > 0) {
-    const int parent = (i - 1) / 2;
+    const int parent = (i - 1) / 4;
     if (!Before(entry, heap[parent])) break;
     heap[i] = heap[parent];
     _edgeHeapPositions[static_cast<size_t>(heap[i].edge)] = i;
@@ -359,12 +361,13 @@ void KelCldEdgeCollapseBase::HeapSiftDown(int iPosition)
   const HeapEntry entry = heap[iPosition];
   int i = iPosition;
   for (;;) {
-    const int child1 = 2 * i + 1;
-    if (child1 >= size) break;
-    int best = Before(heap[child1], entry) ? child1 : -1;
-    const int child2 = child1 + 1;
-    if (child2 < size && Before(heap[child2], best < 0 ? entry : heap[best])) best = child2;
-    if (best < 0) break;
+    const int first = 4 * i + 1;
+    if (first >= size) break;
+    const int last = std::min(first + 4, size);
+    int best = first;
+    for (int c = first + 1; c < last; ++c)
+      if (Before(heap[c], heap[best])) best = c;
+    if (!Before(heap[best], entry)) break;
     heap[i] = heap[best];
     _edgeHeapPositions[static_cast<size_t>(heap[i].edge)] = i;
     i = best;
@@ -420,6 +423,10 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   int kept = 0, removed = 0;
   Ends(edge, kept, removed);
   if (!IsHoleVertex(kept) && IsHoleVertex(removed)) std::swap(kept, removed);
+  // The collapse will re-cost the edges around both ends: their far ends' data starts loading
+  // now, while the contraction is checked.
+  PrefetchAround(kept);
+  PrefetchAround(removed);
   double target[3];
   ComputeCoordinatesOfTargetVertex(kept, removed, target);
   bool refused = false;
@@ -443,6 +450,34 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   KelAssert(heapIndex == 0);
   HeapRestore(0);
   return 0;
+}
+
+namespace {
+inline void Prefetch(const void* iAddress)
+{
+#if defined(__GNUC__)
+  __builtin_prefetch(iAddress);
+#else
+  (void)iAddress;
+#endif
+}
+}  // namespace
+
+void KelCldEdgeCollapseBase::PrefetchVertexData(const int) const {}
+
+void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
+{
+  const KelRawCollint& list = _EdgesList[static_cast<size_t>(GetVertexIndex(iVertex))];
+  for (int i = 1; i <= list.Size(); ++i) {
+    const int f = list[i];
+    int a = 0, b = 0;
+    Ends(f, a, b);
+    const int far = a == iVertex ? b : a;
+    PrefetchVertexData(far);
+    Prefetch(&_EdgesList[static_cast<size_t>(GetVertexIndex(far))]);
+    const int position = _edgeHeapPositions[static_cast<size_t>(f)];
+    if (position >= 0 && position < HeapSize()) Prefetch(&_heap[static_cast<size_t>(position)]);
+  }
 }
 
 // Takes an edge of the kept vertex out of the queue, the table and its far vertex's list.
@@ -475,9 +510,8 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     Ends(f, a, b);
     SetEnds(f, a == iRemoved ? iKept : a, b == iRemoved ? iKept : b);
   }
-  // The kept vertex has moved: its edges' lengths change before any comparison.
-  for (const KelRawCollint* list : {&edgesListVertex1, &edgesListVertex2})
-    for (int i = 1; i <= list->Size(); ++i) RefreshSquareLength((*list)[i]);
+  // The kept vertex has moved, but its edges keep their old keys until they are costed again
+  // below: the heap stays ordered on the keys it holds while other entries leave it.
   HeapRemove(0);
   SetEnds(iNoEdgeToCollapse, 0, 0);
 
@@ -512,6 +546,7 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     int a = 0, b = 0;
     Ends(f, a, b);
     SetCost(f, static_cast<float>(ComputeCostOfEdge(a, b)));
+    RefreshSquareLength(f);
     HeapRestore(_edgeHeapPositions[static_cast<size_t>(f)]);
   }
   edgesListVertex2.RemoveAll();

@@ -139,6 +139,18 @@ double KelCldEdgeCollapseQMetric::ComputeCostOrTargetCoordinates(const int iVert
   return 0.0;
 }
 
+void KelCldEdgeCollapseQMetric::PrefetchVertexData(const int iVertex) const
+{
+#if defined(__GNUC__)
+  // A quadric spans two cache lines.
+  const double* quadric = &_QMatrixData[10 * static_cast<size_t>(GetVertexIndex(iVertex))];
+  __builtin_prefetch(quadric);
+  __builtin_prefetch(quadric + 9);
+#else
+  (void)iVertex;
+#endif
+}
+
 double KelCldEdgeCollapseQMetric::ComputeCostOfEdge(const int iVertex1, const int iVertex2) const
 {
   return ComputeCostOrTargetCoordinates(iVertex1, iVertex2, nullptr);
