@@ -23,6 +23,7 @@
 #include "KelCldHeapEvaluator.h"
 #include "KelPlatformTypes.h"
 #include "KelRawColl.h"
+#include "KelSmallListArray.h"
 
 class KelCldEdgeCollapseOper;
 class KelCldGeometryUtil;
@@ -101,18 +102,19 @@ private:
   bool CheckFreeEdgeChordalDeviation(int iKept, int iRemoved, const double* iTarget) const;
   void UpdateEdgeData(int iCollapsedEdge, int iKept, int iRemoved, int iWing1, int iWing2);
   void DeleteEdge(int iEdge, int iFarVertex);
-  double SquareLength(int iEdge) const { return _edgeSquareLengths[static_cast<size_t>(iEdge)]; }
+  double SquareLength(int iEdge) const { return _edgeRecords[static_cast<size_t>(iEdge)].squareLength; }
   // The squared length from the vertices' current positions, into the cache.
   void RefreshSquareLength(int iEdge);
   // The edge table's vertices, mirrored in a flat array for the hot paths.
   void MirrorEdges();
   void ListAllEdges();
   void PrefetchAround(int iVertex) const;
-  int NbEdgeSlots() const { return _edgeEnds.empty() ? 0 : static_cast<int>(_edgeEnds.size() / 2) - 1; }
+  int NbEdgeSlots() const { return _edgeRecords.empty() ? 0 : static_cast<int>(_edgeRecords.size()) - 1; }
   void Ends(int iEdge, int& oVertex0, int& oVertex1) const
   {
-    oVertex0 = _edgeEnds[2 * static_cast<size_t>(iEdge)];
-    oVertex1 = _edgeEnds[2 * static_cast<size_t>(iEdge) + 1];
+    const EdgeRecord& record = _edgeRecords[static_cast<size_t>(iEdge)];
+    oVertex0 = record.ends[0];
+    oVertex1 = record.ends[1];
   }
   void SetEnds(int iEdge, int iVertex0, int iVertex1);
 
@@ -121,7 +123,6 @@ private:
   // The heap: edge numbers by position (0 is the cheapest).
   bool HeapExists() const { return _heapReady; }
   int HeapSize() const { return static_cast<int>(_heap.size()); }
-  void HeapAdd(int iEdge);
   void HeapRemove(int iPosition);
   // The edge at the position changed cost: moves it up or down.
   void HeapRestore(int iPosition);
@@ -141,18 +142,24 @@ private:
   std::vector<HeapEntry> _heap;
   bool _heapReady = false;
   int _nbVertexSlots = 0;
-  std::vector<KelRawCollint> _EdgesList;  // per vertex index
+  KelSmallListArray _EdgesList;  // per vertex index
   bool _TemporaryVertexDataAttributeDefined = false;
   std::vector<int> _localIndex;            // per vertex number, with the temporary index
   bool _freezeBoundary = false;
   double _chordalDeviationForFreeEdges;
-  std::vector<float> _edgeCosts;         // per edge number
-  std::vector<int> _edgeHeapPositions;   // per edge number
-  std::vector<int> _edgeEnds;            // two per edge number
+  // Everything the queue keeps of an edge, in one place: a step reads an edge's ends, cost and
+  // heap position together.
+  struct EdgeRecord {
+    int ends[2] = {0, 0};
+    int heapPosition = -1;
+    float cost = 0.0f;
+    double squareLength = 0.0;
+  };
+  std::vector<EdgeRecord> _edgeRecords;  // per edge number
   // Per edge number, kept exact: only the kept vertex of a collapse moves, and its edges are
   // refreshed before the heap compares anything.
-  std::vector<double> _edgeSquareLengths;
   KelRawCollint _newList;                // scratch of UpdateEdgeData
+  std::vector<int> _keptEdges, _removedEdges;
 };
 
 #endif

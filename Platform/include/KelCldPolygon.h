@@ -61,6 +61,7 @@
 
 #include "KelBaseUnknown.h"
 #include "KelLargeArrayAllocator.h"
+#include "KelSmallListArray.h"
 #include "KelMathBox.h"
 #include "KelMathPoint.h"
 #include "KelRawColl.h"
@@ -264,22 +265,10 @@ private:
     }
   };
 
-  // A point's corners, unordered (queries sort the few triangles they return): up to
-  // kInlineCorners in the point's own cache line, all of them in a spilled list beyond that.
-  // An edge's triangles are then found by matching the lines of its two ends, without
-  // reading the other triangles around them.
-  enum : int { kInlineCorners = 15 };
-  struct alignas(64) CornerSlots {
-    int count = 0;
-    int corners[kInlineCorners] = {};  // corners[0] indexes _spilledCorners when spilled
-  };
-  struct CornerRange {
-    const int* first;
-    const int* last;
-    const int* begin() const { return first; }
-    const int* end() const { return last; }
-    int size() const { return static_cast<int>(last - first); }
-  };
+  // A point's corners, unordered (queries sort the few triangles they return), in the point's
+  // own cache line up to a dozen or so. An edge's triangles are then found by matching the
+  // lines of its two ends, without reading the other triangles around them.
+  using CornerRange = KelSmallListArray::Range;
 
   bool PointUsable(int iVertex) const;
   void EnsureLinked() const;
@@ -324,9 +313,7 @@ private:
   std::vector<KelCldAttribute*> _pointAttributes;  // empty until a pointer is set
   // Corners by point, sized up to the highest point a linked triangle has used, so that a
   // plain point cloud carries none.
-  mutable LargeArray<CornerSlots> _cornerSlots;
-  mutable std::vector<std::vector<int>> _spilledCorners;
-  mutable std::vector<int> _freeSpills;  // released entries of _spilledCorners
+  mutable KelSmallListArray _corners;
   // Triangles: slot 0 unused; corner c = 3t + i is vertex i of triangle t.
   LargeArray<int> _vertices;
   mutable LargeArray<int> _neighbors;

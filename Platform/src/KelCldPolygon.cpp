@@ -76,9 +76,7 @@ void KelCldPolygon::Reserve(int iNbPoints, int iNbTriangles)
 
 size_t KelCldPolygon::GetMemoryUsage() const
 {
-  size_t spilled = CapacityBytes(_spilledCorners) + CapacityBytes(_freeSpills);
-  for (const std::vector<int>& corners : _spilledCorners) spilled += CapacityBytes(corners);
-  return sizeof(*this) + CapacityBytes(_coords) + CapacityBytes(_pointFlags) + CapacityBytes(_cornerSlots) + spilled +
+  return sizeof(*this) + CapacityBytes(_coords) + CapacityBytes(_pointFlags) + _corners.CapacityBytes() +
          CapacityBytes(_pointAttributes) + CapacityBytes(_vertices) + CapacityBytes(_neighbors) +
          CapacityBytes(_triangleFlags) + CapacityBytes(_triangleAttributes) + CapacityBytes(_stamps);
 }
@@ -283,9 +281,7 @@ void KelCldPolygon::BuildNeighborhood() const
   for (int t = 1; t <= nbTriangles; ++t)
     if (IsTriangleValid(t))
       for (int i = 0; i < 3; ++i) highest = std::max(highest, _vertices[3 * t + i]);
-  _cornerSlots.assign(static_cast<size_t>(highest) + 1, CornerSlots());
-  _spilledCorners.clear();
-  _freeSpills.clear();
+  _corners.Assign(static_cast<size_t>(highest) + 1);
   _nbVertices = 0;
   // Corners go in increasing order, which keeps the walks of a freshly read mesh close to
   // memory order.
@@ -299,7 +295,7 @@ void KelCldPolygon::BuildNeighborhood() const
   // (a != b) is met exactly once from a, so the edges towards higher vertices are resolved
   // from one sorted list per vertex. Sides from a vertex to itself keep neighbour 0.
   std::vector<std::pair<int, int>> sides;  // (other end, side)
-  for (int a = 1; a < static_cast<int>(_cornerSlots.size()); ++a) {
+  for (int a = 1; a < static_cast<int>(_corners.Size()); ++a) {
     sides.clear();
     for (const int c : Corners(a)) {
       const int t = TriangleOf(c), j = IndexOf(c);
@@ -334,10 +330,8 @@ bool KelCldPolygon::IsFirstCorner(int iCorner) const
 
 KelCldPolygon::CornerRange KelCldPolygon::Corners(int iVertex) const
 {
-  if (iVertex <= 0 || iVertex >= static_cast<int>(_cornerSlots.size())) return {nullptr, nullptr};
-  const CornerSlots& slots = _cornerSlots[static_cast<size_t>(iVertex)];
-  const int* first = slots.count <= kInlineCorners ? slots.corners : _spilledCorners[static_cast<size_t>(slots.corners[0])].data();
-  return {first, first + slots.count};
+  if (iVertex <= 0 || iVertex >= static_cast<int>(_corners.Size())) return {nullptr, nullptr};
+  return _corners.Get(static_cast<size_t>(iVertex));
 }
 
 template <class Visit>
@@ -425,58 +419,20 @@ void KelCldPolygon::ApplyEdgeScan(int iVertexA, int iVertexB, const EdgeScan& iS
 
 void KelCldPolygon::InsertCorner(int iVertex, int iCorner) const
 {
-  // The caller has sized _cornerSlots for the vertex.
-  CornerSlots& slots = _cornerSlots[static_cast<size_t>(iVertex)];
-  if (slots.count == 0) ++_nbVertices;
-  if (slots.count < kInlineCorners) {
-    slots.corners[slots.count++] = iCorner;
-    return;
-  }
-  if (slots.count == kInlineCorners) {
-    int spill = static_cast<int>(_spilledCorners.size());
-    if (!_freeSpills.empty()) {
-      spill = _freeSpills.back();
-      _freeSpills.pop_back();
-    } else {
-      _spilledCorners.emplace_back();
-    }
-    _spilledCorners[static_cast<size_t>(spill)].assign(slots.corners, slots.corners + kInlineCorners);
-    slots.corners[0] = spill;
-  }
-  _spilledCorners[static_cast<size_t>(slots.corners[0])].push_back(iCorner);
-  ++slots.count;
+  // The caller has sized the corner lists for the vertex.
+  if (_corners.Count(static_cast<size_t>(iVertex)) == 0) ++_nbVertices;
+  _corners.Append(static_cast<size_t>(iVertex), iCorner);
 }
 
 void KelCldPolygon::EraseCorner(int iVertex, int iCorner) const
 {
-  CornerSlots& slots = _cornerSlots[static_cast<size_t>(iVertex)];
-  if (slots.count <= kInlineCorners) {
-    int k = 0;
-    while (slots.corners[k] != iCorner) ++k;
-    slots.corners[k] = slots.corners[--slots.count];
-    if (slots.count == 0) --_nbVertices;
-    return;
-  }
-  const int spill = slots.corners[0];
-  std::vector<int>& corners = _spilledCorners[static_cast<size_t>(spill)];
-  *std::find(corners.begin(), corners.end(), iCorner) = corners.back();
-  corners.pop_back();
-  if (--slots.count == kInlineCorners) {
-    std::copy(corners.begin(), corners.end(), slots.corners);
-    std::vector<int>().swap(corners);
-    _freeSpills.push_back(spill);
-  }
+  if (_corners.Remove(static_cast<size_t>(iVertex), iCorner) && _corners.Count(static_cast<size_t>(iVertex)) == 0)
+    --_nbVertices;
 }
 
 bool KelCldPolygon::CoverPoints(int iHighest) const
 {
-  if (iHighest < static_cast<int>(_cornerSlots.size())) return true;
-  try {
-    _cornerSlots.resize(static_cast<size_t>(iHighest) + 1);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  return true;
+  return _corners.Grow(static_cast<size_t>(iHighest) + 1);
 }
 
 void KelCldPolygon::LinkTriangle(int iTriangle)
@@ -1185,8 +1141,8 @@ void KelCldPolygon::GetBoundingBox(KelMathBox& oBox) const
 {
   EnsureLinked();
   oBox.SetToEmpty();
-  for (size_t v = 1; v < _cornerSlots.size(); ++v)
-    if (_cornerSlots[v].count) oBox.AddPoint(_coords[3 * v], _coords[3 * v + 1], _coords[3 * v + 2]);
+  for (size_t v = 1; v < _corners.Size(); ++v)
+    if (_corners.Count(v)) oBox.AddPoint(_coords[3 * v], _coords[3 * v + 1], _coords[3 * v + 2]);
 }
 
 void KelCldPolygon::SetBoundaryScans(KelCldBoundaryScans* iScans)

@@ -58,11 +58,8 @@ void KelCldEdgeCollapseBase::ResetPrivate()
   _cldPolygon = nullptr;
   _heap.clear();
   _heapReady = false;
-  _EdgesList.clear();
-  _edgeCosts.clear();
-  _edgeHeapPositions.clear();
-  _edgeEnds.clear();
-  _edgeSquareLengths.clear();
+  _EdgesList.Assign(0);
+  _edgeRecords.clear();
   _nbVertexSlots = 0;
 }
 
@@ -108,10 +105,9 @@ int KelCldEdgeCollapseBase::Set(KelCldPolygon* iPolygon)
 void KelCldEdgeCollapseBase::ListAllEdges()
 {
   const int nbTriangles = _cldPolygon->GetNbTriangles(1);
-  _edgeEnds.clear();
-  _edgeEnds.reserve(2 * (static_cast<size_t>(_cldPolygon->GetNbTriangles(0)) * 3 / 2 + 2));
-  _edgeEnds.push_back(0);
-  _edgeEnds.push_back(0);
+  _edgeRecords.clear();
+  _edgeRecords.reserve(static_cast<size_t>(_cldPolygon->GetNbTriangles(0)) * 3 / 2 + 2);
+  _edgeRecords.push_back(EdgeRecord());
   std::unordered_set<uint64_t> unpaired;
   for (int t = 1; t <= nbTriangles; ++t) {
     int v[3], n[3];
@@ -124,8 +120,10 @@ void KelCldEdgeCollapseBase::ListAllEdges()
         const uint64_t key = (uint64_t(uint32_t(std::min(a, b))) << 32) | uint32_t(std::max(a, b));
         if (!unpaired.insert(key).second) continue;
       }
-      _edgeEnds.push_back(a);
-      _edgeEnds.push_back(b);
+      EdgeRecord record;
+      record.ends[0] = a;
+      record.ends[1] = b;
+      _edgeRecords.push_back(record);
     }
   }
 }
@@ -175,15 +173,18 @@ int KelCldEdgeCollapseBase::SetFromVertexList(KelCldPolygon* iPolygon, const Kel
 void KelCldEdgeCollapseBase::MirrorEdges()
 {
   const int nbEdges = _edges.GetNbEdges(TRUE);
-  _edgeEnds.assign(2 * (static_cast<size_t>(nbEdges) + 1), 0);
-  for (int e = 1; e <= nbEdges; ++e) _edges.GetEdge(e, _edgeEnds[2 * static_cast<size_t>(e)], _edgeEnds[2 * static_cast<size_t>(e) + 1]);
+  _edgeRecords.assign(static_cast<size_t>(nbEdges) + 1, EdgeRecord());
+  for (int e = 1; e <= nbEdges; ++e) {
+    EdgeRecord& record = _edgeRecords[static_cast<size_t>(e)];
+    _edges.GetEdge(e, record.ends[0], record.ends[1]);
+  }
 }
 
 // Once the run starts only the mirror is read, so the edge table is left as it was built.
 void KelCldEdgeCollapseBase::SetEnds(int iEdge, int iVertex0, int iVertex1)
 {
-  _edgeEnds[2 * static_cast<size_t>(iEdge)] = iVertex0;
-  _edgeEnds[2 * static_cast<size_t>(iEdge) + 1] = iVertex1;
+  _edgeRecords[static_cast<size_t>(iEdge)].ends[0] = iVertex0;
+  _edgeRecords[static_cast<size_t>(iEdge)].ends[1] = iVertex1;
 }
 
 int KelCldEdgeCollapseBase::SetTemporaryVertexAttributes()
@@ -204,8 +205,8 @@ int KelCldEdgeCollapseBase::CreateVertexAttributes()
   KelAssertText(_cldPolygon, "_polymesh");
   _nbVertexSlots = _TemporaryVertexDataAttributeDefined ? SetTemporaryVertexAttributes() : _cldPolygon->GetNbPoints(1);
   if (_nbVertexSlots <= 0) return 0;
-  KelAssert(_EdgesList.empty());
-  _EdgesList.resize(static_cast<size_t>(_nbVertexSlots) + 1);
+  KelAssert(_EdgesList.Size() == 0);
+  _EdgesList.Assign(static_cast<size_t>(_nbVertexSlots) + 1);
   SetEdgeListForEachVertex();
   if (!_TemporaryVertexDataAttributeDefined) return ComputeCustomVertexAttributes(nullptr);
   KelRawCollint vertices;
@@ -216,23 +217,12 @@ int KelCldEdgeCollapseBase::CreateVertexAttributes()
 void KelCldEdgeCollapseBase::SetEdgeListForEachVertex()
 {
   const int nbEdges = NbEdgeSlots();
-  // Sized once: a vertex gains edges in later collapses, so leave some room.
-  std::vector<int> counts(_EdgesList.size(), 0);
   for (int e = 1; e <= nbEdges; ++e) {
     int v0 = 0, v1 = 0;
     Ends(e, v0, v1);
     if (!v0 || !v1) continue;
-    ++counts[static_cast<size_t>(GetVertexIndex(v0))];
-    ++counts[static_cast<size_t>(GetVertexIndex(v1))];
-  }
-  for (size_t i = 0; i < counts.size(); ++i)
-    if (counts[i]) _EdgesList[i].Reserve(counts[i] + 4);
-  for (int e = 1; e <= nbEdges; ++e) {
-    int v0 = 0, v1 = 0;
-    Ends(e, v0, v1);
-    if (!v0 || !v1) continue;
-    _EdgesList[static_cast<size_t>(GetVertexIndex(v0))].Append(e);
-    if (v1 != v0) _EdgesList[static_cast<size_t>(GetVertexIndex(v1))].Append(e);
+    _EdgesList.Append(static_cast<size_t>(GetVertexIndex(v0)), e);
+    if (v1 != v0) _EdgesList.Append(static_cast<size_t>(GetVertexIndex(v1)), e);
   }
 }
 
@@ -243,21 +233,27 @@ int KelCldEdgeCollapseBase::CreateEdgeAttributes()
   _heap.clear();
   _heap.reserve(static_cast<size_t>(nbEdges));
   _heapReady = true;
-  _edgeCosts.assign(static_cast<size_t>(nbEdges) + 1, 0.0f);
-  _edgeHeapPositions.assign(static_cast<size_t>(nbEdges) + 1, -1);
-  _edgeSquareLengths.assign(static_cast<size_t>(nbEdges) + 1, 0.0);
+  for (EdgeRecord& record : _edgeRecords) {
+    record.cost = 0.0f;
+    record.heapPosition = -1;
+    record.squareLength = 0.0;
+  }
   double minimum = KelMathInfinite, maximum = -KelMathInfinite;
   for (int e = 1; e <= nbEdges; ++e) {
     int v0 = 0, v1 = 0;
     Ends(e, v0, v1);
     if (!v0 || !v1) continue;
     const double cost = ComputeCostOfEdge(v0, v1);
-    _edgeCosts[static_cast<size_t>(e)] = static_cast<float>(cost);
+    _edgeRecords[static_cast<size_t>(e)].cost = static_cast<float>(cost);
     RefreshSquareLength(e);
-    HeapAdd(e);
+    _edgeRecords[static_cast<size_t>(e)].heapPosition = HeapSize();
+    _heap.push_back({static_cast<float>(cost), e, SquareLength(e)});
     minimum = std::min(minimum, cost);
     if (cost < KelMathInfinite) maximum = std::max(maximum, cost);
   }
+  // Ordered bottom-up in linear time rather than by one insertion per edge.
+  if (HeapSize() > 1)
+    for (int i = (HeapSize() - 2) / 4; i >= 0; --i) HeapSiftDown(i);
   if (KelKelCldOperatorsBaseTrace.IsActive()) {
     KelKelCldOperatorsBaseTrace.TraPrintf("Minimum cost:%g\n", minimum);
     KelKelCldOperatorsBaseTrace.TraPrintf("Maximum cost:%g\n", maximum);
@@ -278,16 +274,16 @@ void KelCldEdgeCollapseBase::RefreshSquareLength(int iEdge)
   const float* q = coords + 3 * static_cast<size_t>(b);
   const double dx = double(p[0]) - q[0], dy = double(p[1]) - q[1], dz = double(p[2]) - q[2];
   const double squareLength = dx * dx + dy * dy + dz * dz;
-  _edgeSquareLengths[static_cast<size_t>(iEdge)] = squareLength;
-  const int position = _edgeHeapPositions[static_cast<size_t>(iEdge)];
+  _edgeRecords[static_cast<size_t>(iEdge)].squareLength = squareLength;
+  const int position = _edgeRecords[static_cast<size_t>(iEdge)].heapPosition;
   if (position >= 0 && position < HeapSize() && _heap[static_cast<size_t>(position)].edge == iEdge)
     _heap[static_cast<size_t>(position)].squareLength = squareLength;
 }
 
 void KelCldEdgeCollapseBase::SetCost(int iEdge, float iCost)
 {
-  _edgeCosts[static_cast<size_t>(iEdge)] = iCost;
-  const int position = _edgeHeapPositions[static_cast<size_t>(iEdge)];
+  _edgeRecords[static_cast<size_t>(iEdge)].cost = iCost;
+  const int position = _edgeRecords[static_cast<size_t>(iEdge)].heapPosition;
   if (position >= 0 && position < HeapSize() && _heap[static_cast<size_t>(position)].edge == iEdge)
     _heap[static_cast<size_t>(position)].cost = iCost;
 }
@@ -306,15 +302,9 @@ inline bool KelCldEdgeCollapseBase::Before(const HeapEntry& iEntry1, const HeapE
 
 bool KelCldEdgeCollapseBase::Before(int iEdge1, int iEdge2) const
 {
-  const HeapEntry e1 = {_edgeCosts[static_cast<size_t>(iEdge1)], iEdge1, SquareLength(iEdge1)};
-  const HeapEntry e2 = {_edgeCosts[static_cast<size_t>(iEdge2)], iEdge2, SquareLength(iEdge2)};
+  const HeapEntry e1 = {_edgeRecords[static_cast<size_t>(iEdge1)].cost, iEdge1, SquareLength(iEdge1)};
+  const HeapEntry e2 = {_edgeRecords[static_cast<size_t>(iEdge2)].cost, iEdge2, SquareLength(iEdge2)};
   return Before(e1, e2);
-}
-
-void KelCldEdgeCollapseBase::HeapAdd(int iEdge)
-{
-  _heap.push_back({_edgeCosts[static_cast<size_t>(iEdge)], iEdge, SquareLength(iEdge)});
-  HeapSiftUp(HeapSize() - 1);
 }
 
 void KelCldEdgeCollapseBase::HeapRemove(int iPosition)
@@ -324,7 +314,7 @@ void KelCldEdgeCollapseBase::HeapRemove(int iPosition)
   const int removed = _heap[static_cast<size_t>(iPosition)].edge;
   _heap[static_cast<size_t>(iPosition)] = _heap[static_cast<size_t>(last)];
   _heap.pop_back();
-  _edgeHeapPositions[static_cast<size_t>(removed)] = last;  // outside the heap now
+  _edgeRecords[static_cast<size_t>(removed)].heapPosition = last;  // outside the heap now
   if (iPosition < last) HeapRestore(iPosition);
 }
 
@@ -347,11 +337,11 @@ void KelCldEdgeCollapseBase::HeapSiftUp(int iPosition)
     const int parent = (i - 1) / 4;
     if (!Before(entry, heap[parent])) break;
     heap[i] = heap[parent];
-    _edgeHeapPositions[static_cast<size_t>(heap[i].edge)] = i;
+    _edgeRecords[static_cast<size_t>(heap[i].edge)].heapPosition = i;
     i = parent;
   }
   heap[i] = entry;
-  _edgeHeapPositions[static_cast<size_t>(entry.edge)] = i;
+  _edgeRecords[static_cast<size_t>(entry.edge)].heapPosition = i;
 }
 
 void KelCldEdgeCollapseBase::HeapSiftDown(int iPosition)
@@ -369,18 +359,18 @@ void KelCldEdgeCollapseBase::HeapSiftDown(int iPosition)
       if (Before(heap[c], heap[best])) best = c;
     if (!Before(heap[best], entry)) break;
     heap[i] = heap[best];
-    _edgeHeapPositions[static_cast<size_t>(heap[i].edge)] = i;
+    _edgeRecords[static_cast<size_t>(heap[i].edge)].heapPosition = i;
     i = best;
   }
   heap[i] = entry;
-  _edgeHeapPositions[static_cast<size_t>(entry.edge)] = i;
+  _edgeRecords[static_cast<size_t>(entry.edge)].heapPosition = i;
 }
 
 // The queue's own heap reports positions itself; an outside KelCldHeap ordered by this
 // evaluator reports them here.
 void KelCldEdgeCollapseBase::UpdateNum(const int iEdge, const int iPosition)
 {
-  _edgeHeapPositions[static_cast<size_t>(iEdge)] = iPosition;
+  _edgeRecords[static_cast<size_t>(iEdge)].heapPosition = iPosition;
 }
 
 float KelCldEdgeCollapseBase::GetMinimalCost() const
@@ -443,10 +433,10 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
     return nbRemoved;
   }
   // Refused: the edge waits until the edges around it have been handled.
-  const float cost = _edgeCosts[static_cast<size_t>(edge)];
+  const float cost = _edgeRecords[static_cast<size_t>(edge)].cost;
   const double old = cost < 0.0f ? 0.0 : double(cost);
   SetCost(edge, static_cast<float>(std::min(std::max(old * 2.0 + 0.001, 0.0), KelMathInfinite)));
-  const int heapIndex = _edgeHeapPositions[static_cast<size_t>(edge)];
+  const int heapIndex = _edgeRecords[static_cast<size_t>(edge)].heapPosition;
   KelAssert(heapIndex == 0);
   HeapRestore(0);
   return 0;
@@ -467,15 +457,13 @@ void KelCldEdgeCollapseBase::PrefetchVertexData(const int) const {}
 
 void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
 {
-  const KelRawCollint& list = _EdgesList[static_cast<size_t>(GetVertexIndex(iVertex))];
-  for (int i = 1; i <= list.Size(); ++i) {
-    const int f = list[i];
+  for (const int f : _EdgesList.Get(static_cast<size_t>(GetVertexIndex(iVertex)))) {
     int a = 0, b = 0;
     Ends(f, a, b);
     const int far = a == iVertex ? b : a;
     PrefetchVertexData(far);
-    Prefetch(&_EdgesList[static_cast<size_t>(GetVertexIndex(far))]);
-    const int position = _edgeHeapPositions[static_cast<size_t>(f)];
+    Prefetch(_EdgesList.Address(static_cast<size_t>(GetVertexIndex(far))));
+    const int position = _edgeRecords[static_cast<size_t>(f)].heapPosition;
     if (position >= 0 && position < HeapSize()) Prefetch(&_heap[static_cast<size_t>(position)]);
   }
 }
@@ -483,12 +471,10 @@ void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
 // Takes an edge of the kept vertex out of the queue, the table and its far vertex's list.
 void KelCldEdgeCollapseBase::DeleteEdge(int iEdge, int iFarVertex)
 {
-  KelRawCollint* edgesListToUpdate = &_EdgesList[static_cast<size_t>(GetVertexIndex(iFarVertex))];
   const int noEdge = iEdge;
-  const int at = edgesListToUpdate->Locate(noEdge);
-  KelAssertText(edgesListToUpdate->Locate(noEdge), "edgesListToUpdate->Locate (noEdge)");
-  edgesListToUpdate->RemovePosition(at);
-  HeapRemove(_edgeHeapPositions[static_cast<size_t>(iEdge)]);
+  const bool listed = _EdgesList.Remove(static_cast<size_t>(GetVertexIndex(iFarVertex)), noEdge);
+  KelAssertText(listed, "edgesListToUpdate->Locate (noEdge)");
+  HeapRemove(_edgeRecords[static_cast<size_t>(iEdge)].heapPosition);
   SetEnds(iEdge, 0, 0);
 }
 
@@ -497,14 +483,21 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
   const int iNoEdgeToCollapse = iCollapsedEdge, iNoVertex1Keep = iKept;
   KelAssert(_cldPolygon);
   KelAssertText(_heapReady, "_edgeCostHeap");
-  KelRawCollint& edgesListVertex1 = _EdgesList[static_cast<size_t>(GetVertexIndex(iKept))];
-  KelRawCollint& edgesListVertex2 = _EdgesList[static_cast<size_t>(GetVertexIndex(iRemoved))];
-  KelAssertText(edgesListVertex1.Locate(iNoEdgeToCollapse), "edgesListVertex1.Locate (iNoEdgeToCollapse)");
-  KelAssertText(edgesListVertex2.Locate(iNoEdgeToCollapse), "edgesListVertex2.Locate (iNoEdgeToCollapse)");
+  // Copies: deleting an edge edits the lists of its far end.
+  const size_t keptSlot = static_cast<size_t>(GetVertexIndex(iKept));
+  const size_t removedSlot = static_cast<size_t>(GetVertexIndex(iRemoved));
+  const KelSmallListArray::Range keptEdges = _EdgesList.Get(keptSlot), removedEdges = _EdgesList.Get(removedSlot);
+  _keptEdges.assign(keptEdges.begin(), keptEdges.end());
+  _removedEdges.assign(removedEdges.begin(), removedEdges.end());
+  const std::vector<int>& edgesListVertex1 = _keptEdges;
+  const std::vector<int>& edgesListVertex2 = _removedEdges;
+  KelAssertText(std::find(edgesListVertex1.begin(), edgesListVertex1.end(), iNoEdgeToCollapse) != edgesListVertex1.end(),
+                "edgesListVertex1.Locate (iNoEdgeToCollapse)");
+  KelAssertText(std::find(edgesListVertex2.begin(), edgesListVertex2.end(), iNoEdgeToCollapse) != edgesListVertex2.end(),
+                "edgesListVertex2.Locate (iNoEdgeToCollapse)");
 
   // The removed vertex's edges now end at the kept vertex.
-  for (int i = 1; i <= edgesListVertex2.Size(); ++i) {
-    const int f = edgesListVertex2[i];
+  for (const int f : edgesListVertex2) {
     if (f == iNoEdgeToCollapse) continue;
     int a = 0, b = 0;
     Ends(f, a, b);
@@ -516,8 +509,7 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
   SetEnds(iNoEdgeToCollapse, 0, 0);
 
   _newList.RemoveAll();
-  for (int i = 1; i <= edgesListVertex1.Size(); ++i) {
-    const int f = edgesListVertex1[i];
+  for (const int f : edgesListVertex1) {
     if (f == iNoEdgeToCollapse) continue;
     int a = 0, b = 0;
     Ends(f, a, b);
@@ -529,8 +521,7 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     else
       _newList.Append(f);
   }
-  for (int i = 1; i <= edgesListVertex2.Size(); ++i) {
-    const int f = edgesListVertex2[i];
+  for (const int f : edgesListVertex2) {
     if (f == iNoEdgeToCollapse) continue;
     int a = 0, b = 0;
     Ends(f, a, b);
@@ -547,8 +538,8 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     Ends(f, a, b);
     SetCost(f, static_cast<float>(ComputeCostOfEdge(a, b)));
     RefreshSquareLength(f);
-    HeapRestore(_edgeHeapPositions[static_cast<size_t>(f)]);
+    HeapRestore(_edgeRecords[static_cast<size_t>(f)].heapPosition);
   }
-  edgesListVertex2.RemoveAll();
-  edgesListVertex1 = _newList;
+  _EdgesList.Clear(removedSlot);
+  _EdgesList.Set(keptSlot, _newList.Data(), _newList.Size());
 }

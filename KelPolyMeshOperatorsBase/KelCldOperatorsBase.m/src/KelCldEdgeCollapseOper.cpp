@@ -58,7 +58,29 @@ bool NormalKept(const Point3& iP0, const Point3& iP1, const Point3& iP2, const P
   const Point3 newNormal = Cross(Minus(iP1, iTarget), Minus(iP2, iTarget));
   const double oldSquare = Dot(oldNormal, oldNormal), newSquare = Dot(newNormal, newNormal);
   if (oldSquare <= 0.0 || newSquare <= 0.0) return false;
-  return Dot(oldNormal, newNormal) >= 0.5 * std::sqrt(oldSquare * newSquare);
+  // cos >= 1/2, squared on both sides.
+  const double dot = Dot(oldNormal, newNormal);
+  return dot >= 0.0 && 4.0 * dot * dot >= oldSquare * newSquare;
+}
+
+// Whether every edge is at least iMinimumLength long and every corner's cosine at most
+// iLargestCosine, on squares: no root and no division, for the common case of a triangle far
+// from both limits. False answers are checked again exactly by the caller.
+bool ClearlyWithinLimits(const Point3& iP0, const Point3& iP1, const Point3& iP2, const double iMinimumLength,
+                         const double iLargestCosine)
+{
+  const Point3 e0 = Minus(iP1, iP0), e1 = Minus(iP2, iP1), e2 = Minus(iP0, iP2);
+  const double s0 = Dot(e0, e0), s1 = Dot(e1, e1), s2 = Dot(e2, e2);
+  const double minimumSquare = iMinimumLength * iMinimumLength;
+  if (iMinimumLength < 0.0 || iLargestCosine < 0.0 || s0 < minimumSquare || s1 < minimumSquare ||
+      s2 < minimumSquare || s0 <= KelEpsg * KelEpsg || s1 <= KelEpsg * KelEpsg || s2 <= KelEpsg * KelEpsg)
+    return false;
+  // The corner between edges a and b (both leaving it) has cosine (a.b) / (|a||b|).
+  auto cornerWithin = [&](const Point3& a, const Point3& b, const double sa, const double sb) {
+    const double dot = -Dot(a, b);  // a arrives at the corner, b leaves it
+    return dot <= 0.0 || dot * dot <= iLargestCosine * iLargestCosine * sa * sb;
+  };
+  return cornerWithin(e2, e0, s2, s0) && cornerWithin(e0, e1, s0, s1) && cornerWithin(e1, e2, s1, s2);
 }
 
 // Cosine at a corner from the two edges leaving it; 0 when one has no length (the rule of
@@ -346,6 +368,7 @@ KelBoolean KelCldEdgeCollapseOper::CheckTriangleSize(const KelMathPoint* iPoints
 bool KelCldEdgeCollapseOper::SizeKept(const Point3& iP0, const Point3& iP1, const Point3& iP2,
                                       const Point3& iTarget) const
 {
+  if (ClearlyWithinLimits(iTarget, iP1, iP2, _minimumEdgeLength, _minimumAngleCosine)) return true;
   double newShortest, newLargestCosine;
   ShortestEdgeAndLargestCosine(iTarget, iP1, iP2, newShortest, newLargestCosine);
   if (newShortest >= _minimumEdgeLength && newLargestCosine <= _minimumAngleCosine) return true;

@@ -33,10 +33,12 @@ bool UnitNormal(const float* iC0, const float* iC1, const float* iC2, double oNo
   const double e1[3] = {double(iC1[0]) - iC0[0], double(iC1[1]) - iC0[1], double(iC1[2]) - iC0[2]};
   const double e2[3] = {double(iC2[0]) - iC0[0], double(iC2[1]) - iC0[1], double(iC2[2]) - iC0[2]};
   const double cross[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
-  const double crossNorm = std::sqrt(cross[0] * cross[0] + cross[1] * cross[1] + cross[2] * cross[2]);
-  const double norm1 = std::sqrt(e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2]);
-  const double norm2 = std::sqrt(e2[0] * e2[0] + e2[1] * e2[1] + e2[2] * e2[2]);
-  if (crossNorm <= KelEpsilon * norm1 * norm2 || crossNorm == 0.0) return false;
+  const double crossSquare = cross[0] * cross[0] + cross[1] * cross[1] + cross[2] * cross[2];
+  const double square1 = e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2];
+  const double square2 = e2[0] * e2[0] + e2[1] * e2[1] + e2[2] * e2[2];
+  // |e1 x e2| <= KelEpsilon |e1| |e2|, squared on both sides.
+  if (crossSquare <= KelEpsilon * KelEpsilon * square1 * square2 || crossSquare == 0.0) return false;
+  const double crossNorm = std::sqrt(crossSquare);
   for (int k = 0; k < 3; ++k) oNormal[k] = cross[k] / crossNorm;
   return true;
 }

@@ -1,0 +1,92 @@
+#include "KelSmallListArray.h"
+
+#include <algorithm>
+#include <new>
+
+void KelSmallListArray::Assign(std::size_t iCount)
+{
+  _lists.assign(iCount, Line());
+  _spilled.clear();
+  _freeSpills.clear();
+}
+
+bool KelSmallListArray::Grow(std::size_t iCount)
+{
+  if (iCount <= _lists.size()) return true;
+  try {
+    _lists.resize(iCount);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+std::size_t KelSmallListArray::CapacityBytes() const
+{
+  std::size_t bytes = _lists.capacity() * sizeof(Line) + _spilled.capacity() * sizeof(std::vector<int>) +
+                      _freeSpills.capacity() * sizeof(int);
+  for (const std::vector<int>& values : _spilled) bytes += values.capacity() * sizeof(int);
+  return bytes;
+}
+
+void KelSmallListArray::AppendSpilled(Line& ioLine, int iValue)
+{
+  if (ioLine.count == kInline) {
+    int spill = static_cast<int>(_spilled.size());
+    if (!_freeSpills.empty()) {
+      spill = _freeSpills.back();
+      _freeSpills.pop_back();
+    } else {
+      _spilled.emplace_back();
+    }
+    _spilled[static_cast<std::size_t>(spill)].assign(ioLine.values, ioLine.values + kInline);
+    ioLine.values[0] = spill;
+  }
+  _spilled[static_cast<std::size_t>(ioLine.values[0])].push_back(iValue);
+  ++ioLine.count;
+}
+
+void KelSmallListArray::Release(Line& ioLine)
+{
+  if (ioLine.count <= kInline) return;
+  const int spill = ioLine.values[0];
+  std::vector<int>().swap(_spilled[static_cast<std::size_t>(spill)]);
+  _freeSpills.push_back(spill);
+}
+
+bool KelSmallListArray::Remove(std::size_t iIndex, int iValue)
+{
+  Line& line = _lists[iIndex];
+  if (line.count <= kInline) {
+    int* const last = line.values + line.count;
+    int* const found = std::find(line.values, last, iValue);
+    if (found == last) return false;
+    *found = last[-1];
+    --line.count;
+    return true;
+  }
+  const int spill = line.values[0];
+  std::vector<int>& values = _spilled[static_cast<std::size_t>(spill)];
+  const auto found = std::find(values.begin(), values.end(), iValue);
+  if (found == values.end()) return false;
+  *found = values.back();
+  values.pop_back();
+  if (--line.count == kInline) {  // back in the line
+    std::copy(values.begin(), values.end(), line.values);
+    std::vector<int>().swap(values);
+    _freeSpills.push_back(spill);
+  }
+  return true;
+}
+
+void KelSmallListArray::Clear(std::size_t iIndex)
+{
+  Release(_lists[iIndex]);
+  _lists[iIndex].count = 0;
+}
+
+void KelSmallListArray::Set(std::size_t iIndex, const int* iValues, int iCount)
+{
+  Clear(iIndex);
+  for (int i = 0; i < iCount; ++i) Append(iIndex, iValues[i]);
+}
