@@ -22,6 +22,7 @@
 #include "KelCldEdgeCollapseOper.h"
 #include "KelCldHeapEvaluator.h"
 #include "KelPlatformTypes.h"
+#include "KelLargeArrayAllocator.h"
 #include "KelRawColl.h"
 #include "KelSmallListArray.h"
 
@@ -139,7 +140,7 @@ private:
   static bool Before(const HeapEntry& iEntry1, const HeapEntry& iEntry2);
   // Sets the edge's cost, in its heap entry too.
   void SetCost(int iEdge, float iCost);
-  std::vector<HeapEntry> _heap;
+  std::vector<HeapEntry, KelLargeArrayAllocator<HeapEntry>> _heap;
   bool _heapReady = false;
   int _nbVertexSlots = 0;
   KelSmallListArray _EdgesList;  // per vertex index
@@ -155,7 +156,7 @@ private:
     float cost = 0.0f;
     double squareLength = 0.0;
   };
-  std::vector<EdgeRecord> _edgeRecords;  // per edge number
+  std::vector<EdgeRecord, KelLargeArrayAllocator<EdgeRecord>> _edgeRecords;  // per edge number
   // Per edge number, kept exact: only the kept vertex of a collapse moves, and its edges are
   // refreshed before the heap compares anything.
   KelRawCollint _newList;                // scratch of UpdateEdgeData

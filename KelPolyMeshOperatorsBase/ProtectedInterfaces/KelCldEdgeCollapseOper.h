@@ -57,6 +57,12 @@ public:
   KelBoolean GetCheckExternal() const { return _checkExternal; }
   double GetMinimumAngleCosine() const { return _minimumAngleCosine; }
   double GetMinimumEdgeLength() const { return _minimumEdgeLength; }
+  // After a contraction: whether the kept vertex is sure to remain joined to the wing by an
+  // edge (known from the removed triangles' neighbours); false means "ask the polygon".
+  bool IsWingKnownToStay(const int iWing) const
+  {
+    return iWing && (iWing == _wingsKnownToStay[0] || iWing == _wingsKnownToStay[1]);
+  }
   // Without a new reference; null when unset.
   KelCldPolygon* GetPolyMesh() const { return _CldPolygon; }
 
@@ -119,6 +125,7 @@ private:
   // Scratch reused by every contraction.
   KelRawCollint _edgeTriangles;
   KelRawCollint _wings;
+  int _wingsKnownToStay[2] = {0, 0};
   KelRawCollint _keptTriangles;
   KelRawCollint _removedTriangles;
   bool _removedListed;  // _removedTriangles holds T2 of the pair last tested

@@ -12,6 +12,8 @@
 
 #include <vector>
 
+#include "KelLargeArrayAllocator.h"
+
 #include "KelCldEdgeCollapseBase.h"
 
 class KelCldEdgeCollapseQMetric : public KelCldEdgeCollapseBase {
@@ -40,7 +42,8 @@ private:
   void CalculateQMatrix(const int iVertex);
   double TwoVertexRule(const double* iQuadric, const double* iA, const double* iB, double* oTarget) const;
 
-  std::vector<double> _QMatrixData;  // 10 per vertex index
+  // 10 per vertex index; read at random places, so on large pages when big.
+  std::vector<double, KelLargeArrayAllocator<double>> _QMatrixData;
 };
 
 #endif

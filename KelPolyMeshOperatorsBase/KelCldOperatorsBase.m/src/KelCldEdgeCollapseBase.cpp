@@ -516,7 +516,8 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     const int edgeVertex1 = b == iKept ? b : a, far = b == iKept ? a : b;
     KelAssertText(edgeVertex1 == iNoVertex1Keep, "edgeVertex1 == iNoVertex1Keep");
     int s1 = 0, s2 = 0;
-    if ((far == iWing1 || far == iWing2) && _cldPolygon->GetEdgeTriangles(iKept, far, s1, s2) == 0)
+    if ((far == iWing1 || far == iWing2) && !_PolyEdgeCollapse->IsWingKnownToStay(far) &&
+        _cldPolygon->GetEdgeTriangles(iKept, far, s1, s2) == 0)
       DeleteEdge(f, far);
     else
       _newList.Append(f);

@@ -289,19 +289,26 @@ int KelCldEdgeCollapseOper::Contract(const int iVertexKeep, const int iVertexRem
                                      int& oTriangle2, int& oWing1, int& oWing2)
 {
   int nbRemoved = 0;
+  _wingsKnownToStay[0] = _wingsKnownToStay[1] = 0;
   for (int i = 1; i <= _edgeTriangles.Size(); ++i) {
     const int triangle = _edgeTriangles[i];
-    int v[3];
-    unsigned char orientation;
-    _CldPolygon->GetTriangleVertices(triangle, v, orientation);
-    int wing = 0;
-    for (const int w : v)
-      if (w != iVertexKeep && w != iVertexRemove) {
-        wing = w;
+    int v[3], n[3];
+    _CldPolygon->GetTriangle(triangle, v, n);
+    int wing = 0, side = 0;
+    for (int k = 0; k < 3; ++k)
+      if (v[k] != iVertexKeep && v[k] != iVertexRemove) {
+        wing = v[k];
+        side = k;
         break;
       }
+    // The kept vertex stays joined to the wing when a triangle outside the edge lies across
+    // either side at the wing (that of K-W keeps it, that of D-W takes K in D's place).
+    bool stays = false;
+    for (const int across : {n[side], n[(side + 2) % 3]})
+      if (across && !_edgeTriangles.Locate(across)) stays = true;
     if (!_CldPolygon->RemoveTriangle(triangle)) continue;
     ++nbRemoved;
+    if (nbRemoved <= 2) _wingsKnownToStay[nbRemoved - 1] = wing && stays ? wing : 0;
     if (nbRemoved == 1) {
       oTriangle1 = triangle;
       oWing1 = wing;
