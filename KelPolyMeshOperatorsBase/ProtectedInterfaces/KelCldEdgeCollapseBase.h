@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "KelCldBuildEdgesOper.h"
+#include "KelCldPolygon.h"
 #include "KelCldEdgeCollapseOper.h"
 #include "KelCldHeapEvaluator.h"
 #include "KelPlatformTypes.h"
@@ -28,7 +29,6 @@
 
 class KelCldEdgeCollapseOper;
 class KelCldGeometryUtil;
-class KelCldPolygon;
 class KelCldTopologyUtil;
 class KelICldMesh;
 
@@ -86,7 +86,7 @@ protected:
   // The number of vertex slots of the per-vertex arrays.
   int GetNbVertexSlots() const { return _nbVertexSlots; }
   bool IsTemporaryIndexDefined() const { return _TemporaryVertexDataAttributeDefined; }
-  const float* Coordinates() const;
+  const float* Coordinates() const { return _cldPolygon->GetCoordinates(); }
 
   KelCldPolygon* _cldPolygon = nullptr;
   KelICldMesh* _mesh = nullptr;

@@ -284,7 +284,13 @@ private:
   // Puts new vertices in a linked triangle, moving only the corners whose vertex changes;
   // neighbours are left to the caller.
   void ReplaceVertices(int iTriangle, const int iVertices[3]);
-  bool IsFirstCorner(int iCorner) const;
+  bool IsFirstCorner(int iCorner) const
+  {
+    // A degenerate triangle lists a vertex at two corners; only the first one counts.
+    const int* v = &_vertices[static_cast<size_t>(iCorner - iCorner % 3)];
+    const int j = iCorner % 3;
+    return !((j > 0 && v[0] == v[j]) || (j > 1 && v[1] == v[j]));
+  }
   // Calls iVisit(corner, other) for the corners of a or of b (whichever is cheaper) whose
   // triangle may hold the edge a-b, "other" being the end not at the corner.
   template <class Visit>

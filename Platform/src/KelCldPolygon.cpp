@@ -319,14 +319,6 @@ void KelCldPolygon::BuildNeighborhood() const
   }
 }
 
-bool KelCldPolygon::IsFirstCorner(int iCorner) const
-{
-  // A degenerate triangle lists a vertex at two corners; only the first one counts.
-  const int t = TriangleOf(iCorner), j = IndexOf(iCorner);
-  for (int k = 0; k < j; ++k)
-    if (_vertices[3 * t + k] == _vertices[iCorner]) return false;
-  return true;
-}
 
 KelCldPolygon::CornerRange KelCldPolygon::Corners(int iVertex) const
 {

@@ -63,8 +63,6 @@ void KelCldEdgeCollapseBase::ResetPrivate()
   _nbVertexSlots = 0;
 }
 
-const float* KelCldEdgeCollapseBase::Coordinates() const { return _cldPolygon->GetCoordinates(); }
-
 // Utilities, contraction operator, mesh and polygon: the part common to both preparations.
 int KelCldEdgeCollapseBase::Prepare(KelCldPolygon* iPolygon)
 {
