@@ -243,6 +243,38 @@ TEST(KelCldDecimateOper, RegionRunTouchesTheRegionOnly)
   EXPECT_TRUE(bunny.IsManifold() && TrianglesSound(bunny));
 }
 
+// A whole-mesh run lists its edges from the polygon's neighbours, a region run through the
+// edge table: over every triangle both must number the edges alike and so decimate alike,
+// also where holes leave edges without a neighbour.
+TEST(KelCldDecimateOper, WholeMeshRunMatchesARegionOverEveryTriangle)
+{
+  auto compare = [](KelCldPolygon& ioWhole, KelCldPolygon& ioRegion) {
+    KelRawCollint all, survivors;
+    for (int t = 1; t <= ioRegion.GetNbTriangles(1); ++t)
+      if (ioRegion.IsTriangleValid(t)) all.Append(t);
+    KelCldDecimateOper whole, region;
+    whole.SetPercentage(60);
+    region.SetPercentage(60);
+    ASSERT_TRUE(whole.Run(&ioWhole));
+    ASSERT_TRUE(region.RunOnSelectedTriangles(&ioRegion, all, survivors));
+    ASSERT_EQ(ioWhole.GetNbTriangles(1), ioRegion.GetNbTriangles(1));
+    EXPECT_LT(ioWhole.GetNbTriangles(0), all.Size());
+    for (int t = 1; t <= ioWhole.GetNbTriangles(1); ++t) ASSERT_EQ(TriangleRow(ioWhole, t), TriangleRow(ioRegion, t)) << t;
+    for (int v = 1; v <= ioWhole.GetNbPoints(1); ++v) {
+      if (ioWhole.IsAVertex(v)) {
+        ASSERT_EQ(Coords(ioWhole, v), Coords(ioRegion, v)) << v;
+      }
+    }
+  };
+  KelCldPolygon bunny, bunnyRegion;
+  ASSERT_TRUE(ReadObj(SourcePath("data/bunny.obj"), bunny) && ReadObj(SourcePath("data/bunny.obj"), bunnyRegion));
+  compare(bunny, bunnyRegion);
+  KelCldPolygon elephant, elephantRegion;
+  KEL_READ_SHARED("elephant-with-holes.obj", elephant);
+  KEL_READ_SHARED("elephant-with-holes.obj", elephantRegion);
+  compare(elephant, elephantRegion);
+}
+
 TEST(KelCldDecimateOper, CallbackStopsTheRun)
 {
   KelCldPolygon bunny;
