@@ -951,6 +951,14 @@ int KelCldPolygon::FlipEdge(int iVertex1, int iVertex2)
 void KelCldPolygon::RepointNeighbor(int iNeighbor, int iFrom, int iTo, int iVertexA, int iVertexB)
 {
   if (!iNeighbor) return;
+  // Links are mutual, so the side of iNeighbor on a-b is one of those pointing to iFrom: when
+  // only one does, it is that side, and the neighbour's vertices need not be read.
+  int* const n = &_neighbors[3 * static_cast<size_t>(iNeighbor)];
+  const int nbPointing = (n[0] == iFrom) + (n[1] == iFrom) + (n[2] == iFrom);
+  if (nbPointing == 1) {
+    n[n[0] == iFrom ? 0 : (n[1] == iFrom ? 1 : 2)] = iTo;
+    return;
+  }
   for (int k = 0; k < 3; ++k) {
     const int side = 3 * iNeighbor + k;
     const int p = _vertices[side], q = _vertices[3 * iNeighbor + Next3(k)];
