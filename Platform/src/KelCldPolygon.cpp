@@ -773,13 +773,15 @@ int KelCldPolygon::RemoveTriangle(int iTriangle)
 int KelCldPolygon::SetTriangleVertices(int iTriangle, const int iVertices[3])
 {
   if (!IsTriangleValid(iTriangle)) return 0;
+  const int base = 3 * iTriangle;
+  const int* old = &_vertices[base];
+  // A vertex the triangle already has is in use, hence not freed: only newcomers are checked.
   for (int i = 0; i < 3; ++i)
-    if (!PointUsable(iVertices[i])) return 0;
+    if (iVertices[i] != old[0] && iVertices[i] != old[1] && iVertices[i] != old[2] && !PointUsable(iVertices[i]))
+      return 0;
   EnsureLinked();
   if (!CoverPoints(std::max(iVertices[0], std::max(iVertices[1], iVertices[2])))) return 0;
   _topologyStamp = NextTopologyStamp();
-  const int base = 3 * iTriangle;
-  const int* old = &_vertices[base];
   const bool distinct = iVertices[0] != iVertices[1] && iVertices[1] != iVertices[2] && iVertices[2] != iVertices[0] &&
                         old[0] != old[1] && old[1] != old[2] && old[2] != old[0];
   if (!distinct) {
