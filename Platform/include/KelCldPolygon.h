@@ -101,9 +101,16 @@ public:
   size_t GetMemoryUsage() const;
 
   // ---- Counts and validity ----
-  int GetNbPoints(int iAll = 1) const;
+  int GetNbPoints(int iAll = 1) const
+  {
+    const int highest = static_cast<int>(_pointFlags.size()) - 1;
+    return iAll ? highest : highest - _nbFreedPoints;
+  }
   int GetNbVertices() const;
-  int GetNbTriangles(int iAll = 1) const;
+  int GetNbTriangles(int iAll = 1) const
+  {
+    return iAll ? static_cast<int>(_triangleFlags.size()) - 1 : _nbValidTriangles;
+  }
   KelBoolean IsAVertex(int iVertex) const;
   KelBoolean IsTriangleValid(int iTriangle) const
   {
@@ -118,7 +125,20 @@ public:
   int GetPoint(int iVertex, KelMathPoint& oPoint) const;
   int GetPoint(int iVertex, float oCoord[3]) const;
   int GetPoint(int iVertex, double oCoord[3]) const;
-  int GetTriangle(int iTriangle, int oVertices[3], int oNeighbors[3]) const;
+  int GetTriangle(int iTriangle, int oVertices[3], int oNeighbors[3]) const
+  {
+    if (!IsTriangleValid(iTriangle)) {
+      for (int i = 0; i < 3; ++i) oVertices[i] = oNeighbors[i] = 0;
+      return 0;
+    }
+    EnsureLinked();
+    const size_t base = 3 * static_cast<size_t>(iTriangle);
+    for (int i = 0; i < 3; ++i) {
+      oVertices[i] = _vertices[base + i];
+      oNeighbors[i] = _neighbors[base + i];
+    }
+    return 1;
+  }
   // Vertices in stored order; the orientation flag is 1 for a valid triangle.
   int GetTriangleVertices(int iTriangle, int oVertices[3], unsigned char& oOrientation) const
   {
@@ -271,7 +291,10 @@ private:
   using CornerRange = KelSmallListArray::Range;
 
   bool PointUsable(int iVertex) const;
-  void EnsureLinked() const;
+  void EnsureLinked() const
+  {
+    if (!_linked) BuildNeighborhood();
+  }
   void BuildNeighborhood() const;
   void LinkTriangle(int iTriangle);
   void UnlinkTriangle(int iTriangle);

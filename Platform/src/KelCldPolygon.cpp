@@ -84,21 +84,10 @@ size_t KelCldPolygon::GetMemoryUsage() const
 // ---------------------------------------------------------------------------------------------
 // Counts and validity
 
-int KelCldPolygon::GetNbPoints(int iAll) const
-{
-  int highest = static_cast<int>(_pointFlags.size()) - 1;
-  return iAll ? highest : highest - _nbFreedPoints;
-}
-
 int KelCldPolygon::GetNbVertices() const
 {
   EnsureLinked();
   return _nbVertices;
-}
-
-int KelCldPolygon::GetNbTriangles(int iAll) const
-{
-  return iAll ? static_cast<int>(_triangleFlags.size()) - 1 : _nbValidTriangles;
 }
 
 bool KelCldPolygon::PointUsable(int iVertex) const
@@ -154,21 +143,6 @@ int KelCldPolygon::GetPoint(int iVertex, KelMathPoint& oPoint) const
   int ok = GetPoint(iVertex, p);
   oPoint.SetCoord(p[0], p[1], p[2]);
   return ok;
-}
-
-int KelCldPolygon::GetTriangle(int iTriangle, int oVertices[3], int oNeighbors[3]) const
-{
-  if (!IsTriangleValid(iTriangle)) {
-    for (int i = 0; i < 3; ++i) oVertices[i] = oNeighbors[i] = 0;
-    return 0;
-  }
-  EnsureLinked();
-  size_t base = 3 * static_cast<size_t>(iTriangle);
-  for (int i = 0; i < 3; ++i) {
-    oVertices[i] = _vertices[base + i];
-    oNeighbors[i] = _neighbors[base + i];
-  }
-  return 1;
 }
 
 namespace {
@@ -266,11 +240,6 @@ int KelCldPolygon::GetAllVertices(int& oCount, int*& oVertices) const
 void KelCldPolygon::Optimize() { _optimized = true; }
 void KelCldPolygon::Unoptimize() { _optimized = false; }
 KelBoolean KelCldPolygon::IsOptimized() const { return _optimized ? TRUE : FALSE; }
-
-void KelCldPolygon::EnsureLinked() const
-{
-  if (!_linked) BuildNeighborhood();
-}
 
 void KelCldPolygon::EndInsertion() { EnsureLinked(); }
 
