@@ -19,15 +19,14 @@
 #include <vector>
 
 #include "KelCldBuildEdgesOper.h"
-#include "KelCldPolygon.h"
 #include "KelCldEdgeCollapseOper.h"
 #include "KelCldHeapEvaluator.h"
-#include "KelPlatformTypes.h"
+#include "KelCldPolygon.h"
 #include "KelLargeArrayAllocator.h"
+#include "KelPlatformTypes.h"
 #include "KelRawColl.h"
 #include "KelSmallListArray.h"
 
-class KelCldEdgeCollapseOper;
 class KelCldGeometryUtil;
 class KelCldTopologyUtil;
 class KelICldMesh;
@@ -63,7 +62,6 @@ public:
   {
     return _PolyEdgeCollapse ? _PolyEdgeCollapse->IsHoleVertex(iVertex) : FALSE;
   }
-  // Index of the vertex in the per-vertex arrays.
   // The vertex's slot in the per-vertex data: its number, or its local index in a region run
   // (0 outside the region).
   int GetVertexIndex(const int iVertex) const
@@ -106,9 +104,11 @@ private:
   double SquareLength(int iEdge) const { return _edgeRecords[static_cast<size_t>(iEdge)].squareLength; }
   // The squared length from the vertices' current positions, into the cache.
   void RefreshSquareLength(int iEdge);
-  // The edge table's vertices, mirrored in a flat array for the hot paths.
+  // The edge table's edges into the records (region runs).
   void MirrorEdges();
+  // The records of every edge of the mesh, numbered as the edge table numbers them.
   void ListAllEdges();
+  // Asks the memory for what the collapse of an edge at the vertex will read.
   void PrefetchAround(int iVertex) const;
   int NbEdgeSlots() const { return _edgeRecords.empty() ? 0 : static_cast<int>(_edgeRecords.size()) - 1; }
   void Ends(int iEdge, int& oVertex0, int& oVertex1) const
@@ -157,10 +157,8 @@ private:
     double squareLength = 0.0;
   };
   std::vector<EdgeRecord, KelLargeArrayAllocator<EdgeRecord>> _edgeRecords;  // per edge number
-  // Per edge number, kept exact: only the kept vertex of a collapse moves, and its edges are
-  // refreshed before the heap compares anything.
   KelRawCollint _newList;                // scratch of UpdateEdgeData
-  std::vector<int> _keptEdges, _removedEdges;
+  std::vector<int> _keptEdges, _removedEdges;  // scratch: the two ends' edges during a collapse
 };
 
 #endif

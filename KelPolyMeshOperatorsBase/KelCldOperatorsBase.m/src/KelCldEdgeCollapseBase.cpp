@@ -178,7 +178,7 @@ void KelCldEdgeCollapseBase::MirrorEdges()
   }
 }
 
-// Once the run starts only the mirror is read, so the edge table is left as it was built.
+// Once the run starts only the records are read, so the edge table is left as it was built.
 void KelCldEdgeCollapseBase::SetEnds(int iEdge, int iVertex0, int iVertex1)
 {
   _edgeRecords[static_cast<size_t>(iEdge)].ends[0] = iVertex0;
