@@ -1,24 +1,20 @@
 # Tests of the kelmesh tool and of the OBJ writer that lives beside it.
 
-# The writer's unit test needs the writer, a library of the tool's directory.
-if(TARGET KelObjWriterTest)
-  if(TARGET KelObjWriter)
-    target_link_libraries(KelObjWriterTest PRIVATE KelObjWriter)
-  else()
-    target_sources(KelObjWriterTest PRIVATE ${PROJECT_SOURCE_DIR}/tools/kelmesh/KelObjWriter.cpp)
-    target_include_directories(KelObjWriterTest PRIVATE ${PROJECT_SOURCE_DIR}/tools/kelmesh)
+# The OBJ writer's and the progress display's tests need those pieces of the tool: linked
+# from the tool's library when it is built, compiled in otherwise.
+function(kel_test_tool_piece test piece)
+  if(NOT TARGET ${test})
+    return()
   endif()
-endif()
-
-# The progress display is the tool's too; without the tool its test does not build.
-if(TARGET KelProgressDisplayTest)
-  if(TARGET KelProgressDisplay)
-    target_link_libraries(KelProgressDisplayTest PRIVATE KelProgressDisplay)
+  if(TARGET ${piece})
+    target_link_libraries(${test} PRIVATE ${piece})
   else()
-    target_sources(KelProgressDisplayTest PRIVATE ${PROJECT_SOURCE_DIR}/tools/kelmesh/KelProgressDisplay.cpp)
-    target_include_directories(KelProgressDisplayTest PRIVATE ${PROJECT_SOURCE_DIR}/tools/kelmesh)
+    target_sources(${test} PRIVATE ${PROJECT_SOURCE_DIR}/tools/kelmesh/${piece}.cpp)
+    target_include_directories(${test} PRIVATE ${PROJECT_SOURCE_DIR}/tools/kelmesh)
   endif()
-endif()
+endfunction()
+kel_test_tool_piece(KelObjWriterTest KelObjWriter)
+kel_test_tool_piece(KelProgressDisplayTest KelProgressDisplay)
 
 if(TARGET kelmesh)
   set(KELMESH_CLI_SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/kelmesh_cli.sh)

@@ -85,11 +85,6 @@ public:
   virtual KelBoolean CheckGeometryExternal(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
                                            const int iIndex) const;
 
-  // A corner widened to double precision for the geometric tests.
-  struct Point3 {
-    double x, y, z;
-  };
-
 protected:
   // Both numbers are distinct vertices of the polygon.
   KelBoolean IsValidPair(const int iVertexKeep, const int iVertexRemove) const;
@@ -115,8 +110,6 @@ protected:
 
 private:
   KelBoolean IsHoleVertexChecked(const int iVertex) const;
-  // The size test on a triangle whose corner iP0 moves to iTarget.
-  bool SizeKept(const Point3& iP0, const Point3& iP1, const Point3& iP2, const Point3& iTarget) const;
   // The link condition fails: the ends share a ring-1 vertex besides the wings. Lists T2.
   bool SharesNeighborBesidesWings(const int iVertexKeep, const int iVertexRemove);
   // A fresh mark value for _marks, sized to the polygon.

@@ -23,4 +23,14 @@ constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 inline bool SUCCEEDED(HRESULT iStatus) { return iStatus >= 0; }
 inline bool FAILED(HRESULT iStatus) { return iStatus < 0; }
 
+// Asks the memory for the cache line holding the address ahead of its use; a hint only.
+inline void KelPrefetch(const void* iAddress)
+{
+#if defined(__GNUC__)
+  __builtin_prefetch(iAddress);
+#else
+  (void)iAddress;
+#endif
+}
+
 #endif

@@ -440,17 +440,6 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   return 0;
 }
 
-namespace {
-inline void Prefetch(const void* iAddress)
-{
-#if defined(__GNUC__)
-  __builtin_prefetch(iAddress);
-#else
-  (void)iAddress;
-#endif
-}
-}  // namespace
-
 void KelCldEdgeCollapseBase::PrefetchVertexData(const int) const {}
 
 void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
@@ -460,9 +449,9 @@ void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
     Ends(f, a, b);
     const int far = a == iVertex ? b : a;
     PrefetchVertexData(far);
-    Prefetch(_EdgesList.Address(static_cast<size_t>(GetVertexIndex(far))));
+    KelPrefetch(_EdgesList.Address(static_cast<size_t>(GetVertexIndex(far))));
     const int position = _edgeRecords[static_cast<size_t>(f)].heapPosition;
-    if (position >= 0 && position < HeapSize()) Prefetch(&_heap[static_cast<size_t>(position)]);
+    if (position >= 0 && position < HeapSize()) KelPrefetch(&_heap[static_cast<size_t>(position)]);
   }
 }
 

@@ -32,73 +32,34 @@ KelMathPoint PointAt(const float* iCoords, const int iVertex)
   return KelMathPoint(iCoords + 3 * static_cast<size_t>(iVertex));
 }
 
-using Point3 = KelCldEdgeCollapseOper::Point3;
-
-inline Point3 Widen(const float* iCoords, const int iVertex)
+// Whether every edge of (p0, p1, p2) is at least iMinimumLength long and every corner's cosine
+// at most iLargestCosine, on squares: no root and no division, for the common case of a
+// triangle far from both limits. False answers are checked again exactly by the caller.
+bool ClearlyWithinLimits(const KelMathPoint& iP0, const KelMathPoint& iP1, const KelMathPoint& iP2,
+                         const double iMinimumLength, const double iLargestCosine)
 {
-  const float* p = iCoords + 3 * static_cast<size_t>(iVertex);
-  return {p[0], p[1], p[2]};
-}
-
-inline Point3 Widen(const KelMathPoint& iPoint) { return {iPoint.GetX(), iPoint.GetY(), iPoint.GetZ()}; }
-
-inline Point3 Minus(const Point3& a, const Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline double Dot(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline Point3 Cross(const Point3& a, const Point3& b)
-{
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-// The normal of (p0, p1, p2) turns by at most 60 degrees when p0 moves to the target: the
-// cosine between the two normals, without normalising either. A triangle without a normal
-// has no direction to keep and is refused.
-bool NormalKept(const Point3& iP0, const Point3& iP1, const Point3& iP2, const Point3& iTarget)
-{
-  const Point3 oldNormal = Cross(Minus(iP1, iP0), Minus(iP2, iP0));
-  const Point3 newNormal = Cross(Minus(iP1, iTarget), Minus(iP2, iTarget));
-  const double oldSquare = Dot(oldNormal, oldNormal), newSquare = Dot(newNormal, newNormal);
-  if (oldSquare <= 0.0 || newSquare <= 0.0) return false;
-  // cos >= 1/2, squared on both sides.
-  const double dot = Dot(oldNormal, newNormal);
-  return dot >= 0.0 && 4.0 * dot * dot >= oldSquare * newSquare;
-}
-
-// Whether every edge is at least iMinimumLength long and every corner's cosine at most
-// iLargestCosine, on squares: no root and no division, for the common case of a triangle far
-// from both limits. False answers are checked again exactly by the caller.
-bool ClearlyWithinLimits(const Point3& iP0, const Point3& iP1, const Point3& iP2, const double iMinimumLength,
-                         const double iLargestCosine)
-{
-  const Point3 e0 = Minus(iP1, iP0), e1 = Minus(iP2, iP1), e2 = Minus(iP0, iP2);
-  const double s0 = Dot(e0, e0), s1 = Dot(e1, e1), s2 = Dot(e2, e2);
+  const KelMathVector e0 = iP1 - iP0, e1 = iP2 - iP1, e2 = iP0 - iP2;
+  const double s0 = e0.SquareNorm(), s1 = e1.SquareNorm(), s2 = e2.SquareNorm();
   const double minimumSquare = iMinimumLength * iMinimumLength;
   if (iMinimumLength < 0.0 || iLargestCosine < 0.0 || s0 < minimumSquare || s1 < minimumSquare ||
       s2 < minimumSquare || s0 <= KelEpsg * KelEpsg || s1 <= KelEpsg * KelEpsg || s2 <= KelEpsg * KelEpsg)
     return false;
-  // The corner between edges a and b (both leaving it) has cosine (a.b) / (|a||b|).
-  auto cornerWithin = [&](const Point3& a, const Point3& b, const double sa, const double sb) {
-    const double dot = -Dot(a, b);  // a arrives at the corner, b leaves it
+  // The corner between an arriving edge a and a leaving edge b has cosine -(a.b) / (|a||b|).
+  auto cornerWithin = [&](const KelMathVector& a, const KelMathVector& b, const double sa, const double sb) {
+    const double dot = -(a * b);
     return dot <= 0.0 || dot * dot <= iLargestCosine * iLargestCosine * sa * sb;
   };
   return cornerWithin(e2, e0, s2, s0) && cornerWithin(e0, e1, s0, s1) && cornerWithin(e1, e2, s1, s2);
 }
 
-// Cosine at a corner from the two edges leaving it; 0 when one has no length (the rule of
-// the triangle utility's angle cosines).
-inline double CornerCosine(const Point3& iEdgeA, const Point3& iEdgeB, const double iLengthA, const double iLengthB)
+// The shortest edge and the largest corner cosine, as the triangle utility measures them.
+void ShortestEdgeAndLargestCosine(const KelMathPoint& iP0, const KelMathPoint& iP1, const KelMathPoint& iP2,
+                                  double& oShortest, double& oLargestCosine)
 {
-  if (iLengthA <= KelEpsg || iLengthB <= KelEpsg) return 0.0;
-  return std::clamp(Dot(iEdgeA, iEdgeB) / (iLengthA * iLengthB), -1.0, 1.0);
-}
-
-void ShortestEdgeAndLargestCosine(const Point3& iP0, const Point3& iP1, const Point3& iP2, double& oShortest,
-                                  double& oLargestCosine)
-{
-  const Point3 e0 = Minus(iP1, iP0), e1 = Minus(iP2, iP1), e2 = Minus(iP0, iP2);
-  const double l0 = std::sqrt(Dot(e0, e0)), l1 = std::sqrt(Dot(e1, e1)), l2 = std::sqrt(Dot(e2, e2));
-  const Point3 m0 = {-e0.x, -e0.y, -e0.z}, m1 = {-e1.x, -e1.y, -e1.z}, m2 = {-e2.x, -e2.y, -e2.z};
-  oShortest = std::min({l0, l1, l2});
-  oLargestCosine = std::max({CornerCosine(e0, m2, l0, l2), CornerCosine(e1, m0, l1, l0), CornerCosine(e2, m1, l2, l1)});
+  double l[3], c[3];
+  KelCldTriangleUtil::GetTriangleEdgeLengthsAngleCosines(iP0, iP1, iP2, &l[0], &l[1], &l[2], &c[0], &c[1], &c[2]);
+  oShortest = std::min({l[0], l[1], l[2]});
+  oLargestCosine = std::max({c[0], c[1], c[2]});
 }
 
 }  // namespace
@@ -334,22 +295,16 @@ KelBoolean KelCldEdgeCollapseOper::CheckGeometry(const int iVertex, const KelMat
   KelAssert(_GeoUtil);
   KelAssert(_TopoUtil);
   const float* coords = _CldPolygon->GetCoordinates();
-  const Point3 target = {iTarget.GetX(), iTarget.GetY(), iTarget.GetZ()};
   for (int i = 1; i <= iTriangles.Size(); ++i) {
     int v[3];
     unsigned char orientation;
     _CldPolygon->GetTriangleVertices(iTriangles[i], v, orientation);
     const int corner = CornerOf(v, iVertex);
     if (corner < 0) continue;
-    // The moving corner first, then the two that stay, in the triangle's rotation.
-    const Point3 p0 = Widen(coords, v[corner]), p1 = Widen(coords, v[(corner + 1) % 3]),
-                 p2 = Widen(coords, v[(corner + 2) % 3]);
-    if (_checkNormals && !NormalKept(p0, p1, p2, target)) return FALSE;
-    if (_checkSizes && !SizeKept(p0, p1, p2, target)) return FALSE;
-    if (_checkExternal) {
-      const KelMathPoint points[3] = {PointAt(coords, v[0]), PointAt(coords, v[1]), PointAt(coords, v[2])};
-      if (!CheckGeometryExternal(points, iTarget, corner)) return FALSE;
-    }
+    const KelMathPoint points[3] = {PointAt(coords, v[0]), PointAt(coords, v[1]), PointAt(coords, v[2])};
+    if (_checkNormals && !CheckTriangleNormal(points, iTarget, corner)) return FALSE;
+    if (_checkSizes && !CheckTriangleSize(points, iTarget, corner)) return FALSE;
+    if (_checkExternal && !CheckGeometryExternal(points, iTarget, corner)) return FALSE;
   }
   return TRUE;
 }
@@ -357,32 +312,32 @@ KelBoolean KelCldEdgeCollapseOper::CheckGeometry(const int iVertex, const KelMat
 KelBoolean KelCldEdgeCollapseOper::CheckTriangleNormal(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
                                                        const int iIndex) const
 {
-  return NormalKept(Widen(iPoints[iIndex]), Widen(iPoints[(iIndex + 1) % 3]), Widen(iPoints[(iIndex + 2) % 3]),
-                    Widen(iTarget))
-             ? TRUE
-             : FALSE;
+  const KelMathPoint& p0 = iPoints[iIndex];
+  const KelMathPoint& p1 = iPoints[(iIndex + 1) % 3];
+  const KelMathPoint& p2 = iPoints[(iIndex + 2) % 3];
+  const KelMathVector oldNormal = (p1 - p0) ^ (p2 - p0);
+  const KelMathVector newNormal = (p1 - iTarget) ^ (p2 - iTarget);
+  // The cosine between the unit normals, without normalising either: a triangle without a
+  // normal has no direction to keep and is refused. cos >= 1/2, squared on both sides.
+  const double oldSquare = oldNormal.SquareNorm(), newSquare = newNormal.SquareNorm();
+  if (oldSquare <= 0.0 || newSquare <= 0.0) return FALSE;
+  const double dot = oldNormal * newNormal;
+  return dot >= 0.0 && 4.0 * dot * dot >= oldSquare * newSquare ? TRUE : FALSE;
 }
 
 KelBoolean KelCldEdgeCollapseOper::CheckTriangleSize(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
                                                      const int iIndex) const
 {
-  return SizeKept(Widen(iPoints[iIndex]), Widen(iPoints[(iIndex + 1) % 3]), Widen(iPoints[(iIndex + 2) % 3]),
-                  Widen(iTarget))
-             ? TRUE
-             : FALSE;
-}
-
-bool KelCldEdgeCollapseOper::SizeKept(const Point3& iP0, const Point3& iP1, const Point3& iP2,
-                                      const Point3& iTarget) const
-{
-  if (ClearlyWithinLimits(iTarget, iP1, iP2, _minimumEdgeLength, _minimumAngleCosine)) return true;
+  const KelMathPoint& p1 = iPoints[(iIndex + 1) % 3];
+  const KelMathPoint& p2 = iPoints[(iIndex + 2) % 3];
+  if (ClearlyWithinLimits(iTarget, p1, p2, _minimumEdgeLength, _minimumAngleCosine)) return TRUE;
   double newShortest, newLargestCosine;
-  ShortestEdgeAndLargestCosine(iTarget, iP1, iP2, newShortest, newLargestCosine);
-  if (newShortest >= _minimumEdgeLength && newLargestCosine <= _minimumAngleCosine) return true;
+  ShortestEdgeAndLargestCosine(iTarget, p1, p2, newShortest, newLargestCosine);
+  if (newShortest >= _minimumEdgeLength && newLargestCosine <= _minimumAngleCosine) return TRUE;
   // A small or sharp triangle is still accepted when it is no worse than the one it replaces.
   double oldShortest, oldLargestCosine;
-  ShortestEdgeAndLargestCosine(iP0, iP1, iP2, oldShortest, oldLargestCosine);
-  return newShortest >= oldShortest && newLargestCosine <= oldLargestCosine;
+  ShortestEdgeAndLargestCosine(iPoints[iIndex], p1, p2, oldShortest, oldLargestCosine);
+  return newShortest >= oldShortest && newLargestCosine <= oldLargestCosine ? TRUE : FALSE;
 }
 
 KelBoolean KelCldEdgeCollapseOper::CheckGeometryExternal(const KelMathPoint*, const KelMathPoint&, const int) const

@@ -141,14 +141,10 @@ double KelCldEdgeCollapseQMetric::ComputeCostOrTargetCoordinates(const int iVert
 
 void KelCldEdgeCollapseQMetric::PrefetchVertexData(const int iVertex) const
 {
-#if defined(__GNUC__)
   // A quadric spans two cache lines.
   const double* quadric = &_QMatrixData[10 * static_cast<size_t>(GetVertexIndex(iVertex))];
-  __builtin_prefetch(quadric);
-  __builtin_prefetch(quadric + 9);
-#else
-  (void)iVertex;
-#endif
+  KelPrefetch(quadric);
+  KelPrefetch(quadric + 9);
 }
 
 double KelCldEdgeCollapseQMetric::ComputeCostOfEdge(const int iVertex1, const int iVertex2) const

@@ -24,6 +24,14 @@ int ExtremeEdge(const double d0, const double d1, const double d2, Less iLess)
   return 2;
 }
 
+// The raw normal made unit; a zero normal stays zero.
+KelMathVector UnitVector(const double iNormal[3])
+{
+  KelMathVector result(iNormal);
+  result.Normalize();
+  return result;
+}
+
 }  // namespace
 
 KelCldGeometryUtil::KelCldGeometryUtil(KelCldPolygon* iPolygon)
@@ -85,9 +93,7 @@ KelMathVector KelCldGeometryUtil::GetVertexNormal(const int vertex) const
   KelAssert(vertex >= 1 && vertex <= _polygon->GetNbPoints());
   double normal[3];
   _polygon->GetVertexNormal(vertex, normal, 1);
-  KelMathVector result(normal);
-  result.Normalize();
-  return result;
+  return UnitVector(normal);
 }
 
 KelMathVector KelCldGeometryUtil::GetTriangleNormal(const int triangle) const
@@ -96,9 +102,7 @@ KelMathVector KelCldGeometryUtil::GetTriangleNormal(const int triangle) const
   KelAssert(triangle >= 1 && triangle <= _polygon->GetNbTriangles());
   double normal[3];
   _polygon->GetTriangleNormal(triangle, normal, 1);
-  KelMathVector result(normal);
-  result.Normalize();
-  return result;
+  return UnitVector(normal);
 }
 
 KelMathVector KelCldGeometryUtil::GetEdgeNormal(const int vertex0, const int vertex1) const
