@@ -38,9 +38,14 @@ Rows Triangles(const KelCldPolygon& iPoly, int iFirst, int iLast)
 
 std::vector<int> AroundVertex(const KelCldPolygon& iPoly, int iVertex)
 {
-  KelRawCollint list;
+  KelRawCollint list, unordered;
   int n = iPoly.GetTrianglesAroundVertex(iVertex, list);
   EXPECT_EQ(n, list.Size());
+  // The unordered query gives the same triangles.
+  EXPECT_EQ(iPoly.GetTrianglesAroundVertexUnordered(iVertex, unordered), n);
+  std::vector<int> sorted = List(unordered);
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, List(list));
   return List(list);
 }
 

@@ -175,6 +175,8 @@ public:
   KelBoolean IsOptimized() const;
   // Returns the number of triangles listed.
   int GetTrianglesAroundVertex(int iVertex, KelRawCollint& oTriangles) const;
+  // The same triangles in no fixed order, for callers that need the set only (no sort).
+  int GetTrianglesAroundVertexUnordered(int iVertex, KelRawCollint& oTriangles) const;
   // Returns the number of vertices listed (ring 0 included); ringStarts is null and the list
   // empty for a number out of range.
   int GetNeighborVertices(int iVertex, int iRings, int*& oRingStarts, KelRawCollint& oVertices) const;
@@ -363,6 +365,7 @@ private:
   mutable unsigned _stamp = 0;
   mutable std::vector<int> _ringCorners;
   std::vector<int> _sharedScratch;  // ReplaceVertexInTriangles: ring points the edit joins
+  std::vector<std::pair<int, int>> _sideScratch;  // ReplaceVertexInTriangles: (ring point, side)
 };
 
 #endif

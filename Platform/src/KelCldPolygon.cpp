@@ -436,12 +436,18 @@ void KelCldPolygon::SortedFirstCorners(int iVertex, std::vector<int>& oCorners) 
 
 int KelCldPolygon::GetTrianglesAroundVertex(int iVertex, KelRawCollint& oTriangles) const
 {
+  GetTrianglesAroundVertexUnordered(iVertex, oTriangles);
+  if (oTriangles.Size() > 1) std::sort(oTriangles.Data(), oTriangles.Data() + oTriangles.Size());
+  return oTriangles.Size();
+}
+
+int KelCldPolygon::GetTrianglesAroundVertexUnordered(int iVertex, KelRawCollint& oTriangles) const
+{
   oTriangles.RemoveAll();
   if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return 0;
   EnsureLinked();
   for (const int c : Corners(iVertex))
     if (IsFirstCorner(c)) oTriangles.Append(TriangleOf(c));
-  if (oTriangles.Size() > 1) std::sort(oTriangles.Data(), oTriangles.Data() + oTriangles.Size());
   return oTriangles.Size();
 }
 
@@ -849,10 +855,17 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     std::fill(_stamps.begin(), _stamps.end(), 0);
     _stamp = 1;
   }
+  // Every side of an edge iNew-x lies in a triangle of iNew or in one that moves: listing both
+  // as they are walked gives each such edge's sides without scanning it afterwards.
+  std::vector<std::pair<int, int>>& sides = _sideScratch;  // (x, side)
+  sides.clear();
   for (const int c : Corners(iNew)) {
     const int t = TriangleOf(c), j = IndexOf(c);
-    _stamps[_vertices[3 * t + Next3(j)]] = _stamp;
-    _stamps[_vertices[3 * t + Prev3(j)]] = _stamp;
+    const int next = _vertices[3 * t + Next3(j)], prev = _vertices[3 * t + Prev3(j)];
+    _stamps[next] = _stamp;
+    _stamps[prev] = _stamp;
+    sides.emplace_back(next, 3 * t + j);
+    sides.emplace_back(prev, 3 * t + Prev3(j));
   }
   std::vector<int>& shared = _sharedScratch;
   shared.clear();
@@ -861,10 +874,22 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     _vertices[c] = iNew;
     InsertCorner(iNew, c);
     const int t = TriangleOf(c), j = IndexOf(c);
-    for (const int x : {_vertices[3 * t + Next3(j)], _vertices[3 * t + Prev3(j)]})
-      if (_stamps[x] == _stamp && std::find(shared.begin(), shared.end(), x) == shared.end()) shared.push_back(x);
+    const int next = _vertices[3 * t + Next3(j)], prev = _vertices[3 * t + Prev3(j)];
+    if (_stamps[next] == _stamp) {
+      sides.emplace_back(next, 3 * t + j);
+      if (std::find(shared.begin(), shared.end(), next) == shared.end()) shared.push_back(next);
+    }
+    if (_stamps[prev] == _stamp) {
+      sides.emplace_back(prev, 3 * t + Prev3(j));
+      if (std::find(shared.begin(), shared.end(), prev) == shared.end()) shared.push_back(prev);
+    }
   }
-  for (const int x : shared) UpdateEdge(iNew, x);
+  for (const int x : shared) {
+    EdgeScan scan;
+    for (const std::pair<int, int>& side : sides)
+      if (side.first == x) scan.AddSide(side.second);
+    ApplyEdgeScan(iNew, x, scan);
+  }
   return static_cast<int>(corners.size());
 }
 

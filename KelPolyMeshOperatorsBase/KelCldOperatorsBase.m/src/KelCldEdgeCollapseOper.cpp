@@ -191,20 +191,22 @@ bool KelCldEdgeCollapseOper::SharesNeighborBesidesWings(const int iVertexKeep, c
       if (w != iVertexKeep) _marks[w] = mark;
   }
   for (int i = 1; i <= _wings.Size(); ++i) _marks[_wings[i]] = 0;
-  // The edge's triangles add only K, D and the wings to R2: leaving them out changes nothing
-  // and leaves T2 for the geometric tests and the contraction.
-  _CldPolygon->GetTrianglesAroundVertex(iVertexRemove, _removedTriangles);
+  // The edge's triangles (those of D that have K) add only K, D and the wings to R2: leaving
+  // them out changes nothing and leaves T2 for the geometric tests and the contraction.
+  _CldPolygon->GetTrianglesAroundVertexUnordered(iVertexRemove, _removedTriangles);
+  bool shares = false;
   int out = 0;
-  for (int i = 1; i <= _removedTriangles.Size(); ++i)
-    if (!_edgeTriangles.Locate(_removedTriangles[i])) _removedTriangles[++out] = _removedTriangles[i];
+  for (int i = 1; i <= _removedTriangles.Size(); ++i) {
+    const int triangle = _removedTriangles[i];
+    _CldPolygon->GetTriangleVertices(triangle, v, orientation);
+    if (v[0] == iVertexKeep || v[1] == iVertexKeep || v[2] == iVertexKeep) continue;
+    _removedTriangles[++out] = triangle;
+    for (const int w : v)
+      if (w != iVertexRemove && _marks[w] == mark) shares = true;
+  }
   _removedTriangles.Size(out);
   _removedListed = true;
-  for (int i = 1; i <= _removedTriangles.Size(); ++i) {
-    _CldPolygon->GetTriangleVertices(_removedTriangles[i], v, orientation);
-    for (const int w : v)
-      if (w != iVertexRemove && _marks[w] == mark) return true;
-  }
-  return false;
+  return shares;
 }
 
 KelBoolean KelCldEdgeCollapseOper::IsContractionLegal(const int iVertexKeep, const int iVertexRemove,
@@ -213,7 +215,7 @@ KelBoolean KelCldEdgeCollapseOper::IsContractionLegal(const int iVertexKeep, con
   // The edge's triangles are those around the kept vertex that have the removed one; the rest
   // are the kept vertex's triangles that survive (T1).
   _removedListed = false;
-  _CldPolygon->GetTrianglesAroundVertex(iVertexKeep, _keptTriangles);
+  _CldPolygon->GetTrianglesAroundVertexUnordered(iVertexKeep, _keptTriangles);
   _edgeTriangles.RemoveAll();
   _wings.RemoveAll();
   int out = 0;
@@ -235,6 +237,11 @@ KelBoolean KelCldEdgeCollapseOper::IsContractionLegal(const int iVertexKeep, con
   }
   _keptTriangles.Size(out);
   const int nbOnEdge = _edgeTriangles.Size();
+  // The contraction removes the edge's triangles in increasing order (the first gives wing 1).
+  if (nbOnEdge == 2 && _edgeTriangles[1] > _edgeTriangles[2]) {
+    std::swap(_edgeTriangles[1], _edgeTriangles[2]);
+    std::swap(_wings[1], _wings[2]);
+  }
 
   if (nbOnEdge > 2) return FALSE;
   if (SharesNeighborBesidesWings(iVertexKeep, iVertexRemove)) return FALSE;
