@@ -76,6 +76,8 @@ public:
 
   // Whether the listed triangles of iVertex stay acceptable with iVertex moved to iTarget.
   KelBoolean CheckGeometry(const int iVertex, const KelMathPoint& iTarget, const KelRawCollint& iTriangles) const;
+  // Both tests below at once: 0 fails, 1 passes, -1 leaves the size test to its exact form.
+  int CheckNormalAndSize(const KelMathPoint* iPoints, const KelMathPoint& iTarget, const int iIndex) const;
   // iPoints are the triangle's three corners and iIndex the corner that moves to iTarget.
   // Accepts a turn of the normal by at most 60 degrees.
   KelBoolean CheckTriangleNormal(const KelMathPoint* iPoints, const KelMathPoint& iTarget, const int iIndex) const;

@@ -309,11 +309,49 @@ KelBoolean KelCldEdgeCollapseOper::CheckGeometry(const int iVertex, const KelMat
     const int corner = CornerOf(v, iVertex);
     if (corner < 0) continue;
     const KelMathPoint points[3] = {PointAt(coords, v[0]), PointAt(coords, v[1]), PointAt(coords, v[2])};
+    if (_checkNormals && _checkSizes) {
+      const int fused = CheckNormalAndSize(points, iTarget, corner);
+      if (fused == 0) return FALSE;
+      if (fused < 0 && !CheckTriangleSize(points, iTarget, corner)) return FALSE;
+      if (_checkExternal && !CheckGeometryExternal(points, iTarget, corner)) return FALSE;
+      continue;
+    }
     if (_checkNormals && !CheckTriangleNormal(points, iTarget, corner)) return FALSE;
     if (_checkSizes && !CheckTriangleSize(points, iTarget, corner)) return FALSE;
     if (_checkExternal && !CheckGeometryExternal(points, iTarget, corner)) return FALSE;
   }
   return TRUE;
+}
+
+// Both tests of the common case on shared differences, with the arithmetic of the two
+// separate tests: 0 when the normal test fails, 1 when both surely pass, -1 when the size
+// test needs its exact form.
+int KelCldEdgeCollapseOper::CheckNormalAndSize(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
+                                               const int iIndex) const
+{
+  const KelMathPoint& p0 = iPoints[iIndex];
+  const KelMathPoint& p1 = iPoints[(iIndex + 1) % 3];
+  const KelMathPoint& p2 = iPoints[(iIndex + 2) % 3];
+  const KelMathVector u = p1 - iTarget, w = p2 - iTarget;
+  const KelMathVector oldNormal = (p1 - p0) ^ (p2 - p0);
+  const KelMathVector newNormal = u ^ w;
+  const double oldSquare = oldNormal.SquareNorm(), newSquare = newNormal.SquareNorm();
+  if (oldSquare <= 0.0 || newSquare <= 0.0) return 0;
+  const double dot = oldNormal * newNormal;
+  if (!(dot >= 0.0 && 4.0 * dot * dot >= oldSquare * newSquare)) return 0;
+  // ClearlyWithinLimits(target, p1, p2): its edges are u, p2 - p1 and -w.
+  const KelMathVector e1 = p2 - p1;
+  const double s0 = u.SquareNorm(), s1 = e1.SquareNorm(), s2 = w.SquareNorm();
+  const double minimum = _minimumEdgeLength, largestCosine = _minimumAngleCosine;
+  const double minimumSquare = minimum * minimum, tiny = KelEpsg * KelEpsg;
+  if (minimum < 0.0 || largestCosine < 0.0 || s0 < minimumSquare || s1 < minimumSquare || s2 < minimumSquare ||
+      s0 <= tiny || s1 <= tiny || s2 <= tiny)
+    return -1;
+  const double bound = largestCosine * largestCosine;
+  const double d0 = w * u, d1 = -(u * e1), d2 = e1 * w;
+  const bool within = (d0 <= 0.0 || d0 * d0 <= bound * s2 * s0) && (d1 <= 0.0 || d1 * d1 <= bound * s0 * s1) &&
+                      (d2 <= 0.0 || d2 * d2 <= bound * s1 * s2);
+  return within ? 1 : -1;
 }
 
 KelBoolean KelCldEdgeCollapseOper::CheckTriangleNormal(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
