@@ -135,6 +135,32 @@ TEST(KelCldEdgeCollapseOper, GeometricTests)
   collapse.SetMinimumAngle(0.5);  // the sharp one is now below the minimum angle
   EXPECT_FALSE(collapse.CheckTriangleSize(small, KelMathPoint(2, 2, 0), 0));
 
+  // The fused test answers as the two tests do, near their limits too: short edges around the
+  // minimum length, sharp corners around the minimum angle, normals turned near 60 degrees.
+  std::mt19937 rng(11u);
+  std::uniform_real_distribution<double> unit(-1.0, 1.0);
+  KelCldEdgeCollapseOper fused;
+  fused.SetMinimumEdgeLength(0.05);
+  int borderline = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const double scale = i % 3 == 0 ? 0.06 : 1.0;
+    const KelMathPoint corners[3] = {KelMathPoint(unit(rng), unit(rng), 0.0),
+                                     KelMathPoint(scale * unit(rng), scale * unit(rng), 0.0),
+                                     KelMathPoint(scale * unit(rng), scale * unit(rng), 0.0)};
+    const KelMathPoint target(scale * unit(rng), scale * unit(rng), i % 2 ? 2.0 * unit(rng) : 0.0);
+    const int corner = i % 3;
+    fused.SetMinimumAngle(i % 4 < 2 ? 0.3 : 0.0001);
+    const bool expected =
+        fused.CheckTriangleNormal(corners, target, corner) && fused.CheckTriangleSize(corners, target, corner);
+    const int answer = fused.CheckNormalAndSize(corners, target, corner);
+    borderline += answer < 0;
+    ASSERT_EQ(answer < 0 ? bool(fused.CheckTriangleSize(corners, target, corner)) : answer == 1, expected) << i;
+    if (answer < 0) {
+      ASSERT_TRUE(fused.CheckTriangleNormal(corners, target, corner)) << i;
+    }
+  }
+  EXPECT_GT(borderline, 100);
+
   // In a grid: a target below edge 2-3 flips (2, 3, 6); one lifted by 2 turns triangles by
   // more than 60 degrees, by 1 it does not.
   KelCldPolygon polygon;
