@@ -234,7 +234,6 @@ int KelCldEdgeCollapseBase::CreateEdgeAttributes()
   for (EdgeRecord& record : _edgeRecords) {
     record.cost = 0.0f;
     record.heapPosition = -1;
-    record.squareLength = 0.0;
   }
   double minimum = KelMathInfinite, maximum = -KelMathInfinite;
   for (int e = 1; e <= nbEdges; ++e) {
@@ -243,7 +242,6 @@ int KelCldEdgeCollapseBase::CreateEdgeAttributes()
     if (!v0 || !v1) continue;
     const double cost = ComputeCostOfEdge(v0, v1);
     _edgeRecords[static_cast<size_t>(e)].cost = static_cast<float>(cost);
-    RefreshSquareLength(e);
     _edgeRecords[static_cast<size_t>(e)].heapPosition = HeapSize();
     _heap.push_back({static_cast<float>(cost), e, SquareLength(e)});
     minimum = std::min(minimum, cost);
@@ -263,7 +261,7 @@ int KelCldEdgeCollapseBase::ComputeCustomVertexAttributes(const KelRawCollint*) 
 
 void KelCldEdgeCollapseBase::UpdateCustomVertexData(const int, const int) {}
 
-void KelCldEdgeCollapseBase::RefreshSquareLength(int iEdge)
+double KelCldEdgeCollapseBase::SquareLength(int iEdge) const
 {
   int a = 0, b = 0;
   Ends(iEdge, a, b);
@@ -271,8 +269,12 @@ void KelCldEdgeCollapseBase::RefreshSquareLength(int iEdge)
   const float* p = coords + 3 * static_cast<size_t>(a);
   const float* q = coords + 3 * static_cast<size_t>(b);
   const double dx = double(p[0]) - q[0], dy = double(p[1]) - q[1], dz = double(p[2]) - q[2];
-  const double squareLength = dx * dx + dy * dy + dz * dz;
-  _edgeRecords[static_cast<size_t>(iEdge)].squareLength = squareLength;
+  return dx * dx + dy * dy + dz * dz;
+}
+
+void KelCldEdgeCollapseBase::RefreshSquareLength(int iEdge)
+{
+  const double squareLength = SquareLength(iEdge);
   const int position = _edgeRecords[static_cast<size_t>(iEdge)].heapPosition;
   if (position >= 0 && position < HeapSize() && _heap[static_cast<size_t>(position)].edge == iEdge)
     _heap[static_cast<size_t>(position)].squareLength = squareLength;
