@@ -103,8 +103,6 @@ private:
   void DeleteEdge(int iEdge, int iFarVertex);
   // The squared length from the ends' current positions.
   double SquareLength(int iEdge) const;
-  // The squared length into the edge's heap entry, after an end moved.
-  void RefreshSquareLength(int iEdge);
   // The edge table's edges into the records (region runs).
   void MirrorEdges();
   // The records of every edge of the mesh, numbered as the edge table numbers them.

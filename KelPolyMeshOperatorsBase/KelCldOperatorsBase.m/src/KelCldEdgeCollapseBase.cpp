@@ -272,14 +272,6 @@ double KelCldEdgeCollapseBase::SquareLength(int iEdge) const
   return dx * dx + dy * dy + dz * dz;
 }
 
-void KelCldEdgeCollapseBase::RefreshSquareLength(int iEdge)
-{
-  const double squareLength = SquareLength(iEdge);
-  const int position = _edgeRecords[static_cast<size_t>(iEdge)].heapPosition;
-  if (position >= 0 && position < HeapSize() && _heap[static_cast<size_t>(position)].edge == iEdge)
-    _heap[static_cast<size_t>(position)].squareLength = squareLength;
-}
-
 void KelCldEdgeCollapseBase::SetCost(int iEdge, float iCost)
 {
   _edgeRecords[static_cast<size_t>(iEdge)].cost = iCost;
@@ -526,9 +518,15 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     const int f = _newList[i];
     int a = 0, b = 0;
     Ends(f, a, b);
-    SetCost(f, static_cast<float>(ComputeCostOfEdge(a, b)));
-    RefreshSquareLength(f);
-    HeapRestore(_edgeRecords[static_cast<size_t>(f)].heapPosition);
+    // New key (cost and length) in the record and the heap entry, then the entry's new place.
+    const float cost = static_cast<float>(ComputeCostOfEdge(a, b));
+    EdgeRecord& record = _edgeRecords[static_cast<size_t>(f)];
+    record.cost = cost;
+    const int position = record.heapPosition;
+    if (position < 0 || position >= HeapSize() || _heap[static_cast<size_t>(position)].edge != f) continue;
+    _heap[static_cast<size_t>(position)].cost = cost;
+    _heap[static_cast<size_t>(position)].squareLength = SquareLength(f);
+    HeapRestore(position);
   }
   _EdgesList.Clear(removedSlot);
   _EdgesList.Set(keptSlot, _newList.Data(), _newList.Size());
