@@ -1,9 +1,10 @@
 #ifndef KelLargeArrayAllocator_h
 #define KelLargeArrayAllocator_h
-// Allocator for arrays of several megabytes read at random places (the mesh arrays): where
-// the system offers it they are backed by large pages, so that growing one faults once per
-// large page instead of once per small one and random reads miss the address cache less.
-// Smaller arrays, and every array on other systems, come from operator new as usual.
+// Allocator for arrays of half a megabyte and more read at random places (the mesh arrays,
+// an operator's working arrays): where the system offers it they are backed by large pages,
+// so that filling one faults once per large page instead of once per small one and random
+// reads miss the address cache less. Smaller arrays, and every array on other systems, come
+// from operator new as usual.
 
 #include <cstddef>
 
