@@ -177,6 +177,19 @@ public:
   int GetTrianglesAroundVertex(int iVertex, KelRawCollint& oTriangles) const;
   // The same triangles in no fixed order, for callers that need the set only (no sort).
   int GetTrianglesAroundVertexUnordered(int iVertex, KelRawCollint& oTriangles) const;
+  // Hints for a caller about to work around a vertex: its corner list and position, then
+  // (once those have arrived) its triangles' vertices. They change nothing.
+  void PrefetchVertex(int iVertex) const
+  {
+    if (iVertex <= 0 || iVertex >= static_cast<int>(_corners.Size())) return;
+    KelPrefetch(_corners.Address(static_cast<size_t>(iVertex)));
+    KelPrefetch(&_coords[3 * static_cast<size_t>(iVertex)]);
+  }
+  void PrefetchTrianglesAroundVertex(int iVertex) const
+  {
+    if (iVertex <= 0 || iVertex >= static_cast<int>(_corners.Size())) return;
+    for (const int c : _corners.Get(static_cast<size_t>(iVertex))) KelPrefetch(&_vertices[static_cast<size_t>(c - c % 3)]);
+  }
   // Returns the number of vertices listed (ring 0 included); ringStarts is null and the list
   // empty for a number out of range.
   int GetNeighborVertices(int iVertex, int iRings, int*& oRingStarts, KelRawCollint& oVertices) const;

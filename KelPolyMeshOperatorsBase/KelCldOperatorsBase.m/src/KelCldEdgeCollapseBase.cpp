@@ -405,10 +405,14 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   int kept = 0, removed = 0;
   Ends(edge, kept, removed);
   if (!IsHoleVertex(kept) && IsHoleVertex(removed)) std::swap(kept, removed);
-  // The collapse will re-cost the edges around both ends: their far ends' data starts loading
-  // now, while the contraction is checked.
+  // The contraction test walks both ends' triangles, and the collapse re-costs the edges
+  // around both ends: all of it starts loading now, the polygon's lines first.
+  _cldPolygon->PrefetchVertex(kept);
+  _cldPolygon->PrefetchVertex(removed);
   PrefetchAround(kept);
   PrefetchAround(removed);
+  _cldPolygon->PrefetchTrianglesAroundVertex(kept);
+  _cldPolygon->PrefetchTrianglesAroundVertex(removed);
   double target[3];
   ComputeCoordinatesOfTargetVertex(kept, removed, target);
   bool refused = false;
