@@ -329,8 +329,10 @@ private:
     const int j = iCorner % 3;
     return !((j > 0 && v[0] == v[j]) || (j > 1 && v[1] == v[j]));
   }
-  // Calls iVisit(corner, other) for the corners of a or of b (whichever is cheaper) whose
-  // triangle may hold the edge a-b, "other" being the end not at the corner.
+  // Calls iVisit(corner, other, side) for the corners of a or of b (whichever is cheaper)
+  // whose triangle may hold the edge a-b, "other" being the end not at the corner. When the
+  // triangle holds each end once, "side" is its side on the edge, read off the two corner
+  // lists (the triangle itself is not read); otherwise it is -1 and the visitor reads it.
   template <class Visit>
   void ForEdgeCorners(int iVertexA, int iVertexB, Visit&& iVisit) const;
   void ScanEdge(int iVertexA, int iVertexB, EdgeScan& oScan) const;

@@ -308,18 +308,46 @@ void KelCldPolygon::ForEdgeCorners(int iVertexA, int iVertexB, Visit&& iVisit) c
   // the other end's triangles rules out most walked corners without reading their triangles;
   // the visit checks the few that pass. Past 64 corners the mask would be full anyway.
   uint64_t mask = ~uint64_t(0);
-  if (iVertexA != iVertexB && other.size() <= 64) {
+  const bool exact = iVertexA != iVertexB && other.size() <= 64;
+  if (exact) {
     mask = 0;
     for (const int d : other) mask |= uint64_t(1) << (static_cast<unsigned>(TriangleOf(d)) & 63u);
   }
-  for (const int c : walked)
-    if (mask >> (static_cast<unsigned>(TriangleOf(c)) & 63u) & 1u) iVisit(c, otherEnd);
+  for (const int c : walked) {
+    if (!(mask >> (static_cast<unsigned>(TriangleOf(c)) & 63u) & 1u)) continue;
+    if (!exact) {
+      iVisit(c, otherEnd, -1);
+      continue;
+    }
+    // A triangle holds the edge exactly when both lists have a corner in it; with one corner
+    // each, the two corner indices tell the side. This spares a read of the triangle, which
+    // on a large mesh is a wait on memory.
+    const int t = TriangleOf(c);
+    int inOther = 0, inWalked = 0, d = 0;
+    for (const int e : other)
+      if (TriangleOf(e) == t) {
+        d = e;
+        ++inOther;
+      }
+    if (!inOther) continue;
+    for (const int e : walked) inWalked += TriangleOf(e) == t;
+    if (inOther != 1 || inWalked != 1) {
+      iVisit(c, otherEnd, -1);
+      continue;
+    }
+    iVisit(c, otherEnd, IndexOf(d) == Next3(IndexOf(c)) ? c : d);
+  }
 }
 
 void KelCldPolygon::ScanEdge(int iVertexA, int iVertexB, EdgeScan& oScan) const
 {
   oScan = EdgeScan();
-  ForEdgeCorners(iVertexA, iVertexB, [&](int iCorner, int iOther) {
+  ForEdgeCorners(iVertexA, iVertexB, [&](int iCorner, int iOther, int iSide) {
+    if (iSide >= 0) {
+      oScan.AddSide(iSide);
+      ++oScan.nbTriangles;
+      return;
+    }
     const int t = TriangleOf(iCorner), j = IndexOf(iCorner);
     const int* v = &_vertices[3 * static_cast<size_t>(t)];
     // Edge j leaves this corner; edge j-1 arrives at it.
@@ -369,7 +397,11 @@ void KelCldPolygon::ApplyEdgeScan(int iVertexA, int iVertexB, const EdgeScan& iS
     SetSide(sides[0], 0, true);
     SetSide(sides[1], 0, true);
   } else if (iScan.nbSides > 2) {
-    ForEdgeCorners(iVertexA, iVertexB, [&](int iCorner, int iOther) {
+    ForEdgeCorners(iVertexA, iVertexB, [&](int iCorner, int iOther, int iSide) {
+      if (iSide >= 0) {
+        SetSide(iSide, 0, true);
+        return;
+      }
       const int t = TriangleOf(iCorner), j = IndexOf(iCorner);
       const int* v = &_vertices[3 * static_cast<size_t>(t)];
       if (v[Next3(j)] == iOther) SetSide(3 * t + j, 0, true);
@@ -577,10 +609,10 @@ int KelCldPolygon::GetEdgeTriangles(int iVertex1, int iVertex2, int& oTriangle1,
 int KelCldPolygon::EdgeTriangles(int iVertex1, int iVertex2, KelRawCollint* oTriangles) const
 {
   int distinct = 0;
-  ForEdgeCorners(iVertex1, iVertex2, [&](int iCorner, int iOther) {
+  ForEdgeCorners(iVertex1, iVertex2, [&](int iCorner, int iOther, int iSide) {
     const int t = TriangleOf(iCorner), j = IndexOf(iCorner);
     const int* v = &_vertices[3 * static_cast<size_t>(t)];
-    if (!IsFirstCorner(iCorner) || (v[Next3(j)] != iOther && v[Prev3(j)] != iOther)) return;
+    if (iSide < 0 && (!IsFirstCorner(iCorner) || (v[Next3(j)] != iOther && v[Prev3(j)] != iOther))) return;
     if (oTriangles) oTriangles->Append(t);
     ++distinct;
   });
@@ -761,6 +793,12 @@ int KelCldPolygon::SetTriangleVertices(int iTriangle, const int iVertices[3])
       return 0;
   EnsureLinked();
   if (!CoverPoints(std::max(iVertices[0], std::max(iVertices[1], iVertices[2])))) return 0;
+  // The corner lists the edit reads, asked for together: the searches in them would otherwise
+  // load one list after the other.
+  for (int i = 0; i < 3; ++i) {
+    KelPrefetch(_corners.Address(static_cast<size_t>(old[i])));
+    KelPrefetch(_corners.Address(static_cast<size_t>(iVertices[i])));
+  }
   _topologyStamp = NextTopologyStamp();
   const bool distinct = iVertices[0] != iVertices[1] && iVertices[1] != iVertices[2] && iVertices[2] != iVertices[0] &&
                         old[0] != old[1] && old[1] != old[2] && old[2] != old[0];
