@@ -288,8 +288,10 @@ int KelCldEdgeCollapseBase::CompareValues(const int iEdge1, const int iEdge2) co
 
 inline bool KelCldEdgeCollapseBase::Before(const HeapEntry& iEntry1, const HeapEntry& iEntry2)
 {
-  if (std::fabs(iEntry1.cost - iEntry2.cost) < 1e-5f) return iEntry1.squareLength < iEntry2.squareLength;
-  return iEntry1.cost < iEntry2.cost;
+  // Without branches: a sift compares keys in no predictable pattern.
+  const bool tie = std::fabs(iEntry1.cost - iEntry2.cost) < 1e-5f;
+  const bool shorter = iEntry1.squareLength < iEntry2.squareLength, cheaper = iEntry1.cost < iEntry2.cost;
+  return (tie & shorter) | (!tie & cheaper);
 }
 
 bool KelCldEdgeCollapseBase::Before(int iEdge1, int iEdge2) const
@@ -347,8 +349,7 @@ void KelCldEdgeCollapseBase::HeapSiftDown(int iPosition)
     if (first >= size) break;
     const int last = std::min(first + 4, size);
     int best = first;
-    for (int c = first + 1; c < last; ++c)
-      if (Before(heap[c], heap[best])) best = c;
+    for (int c = first + 1; c < last; ++c) best ^= (best ^ c) & -static_cast<int>(Before(heap[c], heap[best]));
     if (!Before(heap[best], entry)) break;
     heap[i] = heap[best];
     _edgeRecords[static_cast<size_t>(heap[i].edge)].heapPosition = i;
