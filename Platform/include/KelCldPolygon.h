@@ -314,7 +314,11 @@ private:
   void LinkTriangle(int iTriangle);
   void UnlinkTriangle(int iTriangle);
   // The vertex's corners in no particular order; empty for a number without slots.
-  CornerRange Corners(int iVertex) const;
+  CornerRange Corners(int iVertex) const
+  {
+    if (iVertex <= 0 || iVertex >= static_cast<int>(_corners.Size())) return {nullptr, nullptr};
+    return _corners.Get(static_cast<size_t>(iVertex));
+  }
   // Gives points up to iHighest their corner slots; false when memory runs out.
   bool CoverPoints(int iHighest) const;
   void InsertCorner(int iVertex, int iCorner) const;

@@ -289,12 +289,6 @@ void KelCldPolygon::BuildNeighborhood() const
 }
 
 
-KelCldPolygon::CornerRange KelCldPolygon::Corners(int iVertex) const
-{
-  if (iVertex <= 0 || iVertex >= static_cast<int>(_corners.Size())) return {nullptr, nullptr};
-  return _corners.Get(static_cast<size_t>(iVertex));
-}
-
 template <class Visit>
 void KelCldPolygon::ForEdgeCorners(int iVertexA, int iVertexB, Visit&& iVisit) const
 {
@@ -322,15 +316,15 @@ void KelCldPolygon::ForEdgeCorners(int iVertexA, int iVertexB, Visit&& iVisit) c
     // A triangle holds the edge exactly when both lists have a corner in it; with one corner
     // each, the two corner indices tell the side. This spares a read of the triangle, which
     // on a large mesh is a wait on memory.
-    const int t = TriangleOf(c);
+    const unsigned base = static_cast<unsigned>(3 * TriangleOf(c));
     int inOther = 0, inWalked = 0, d = 0;
     for (const int e : other)
-      if (TriangleOf(e) == t) {
+      if (static_cast<unsigned>(e) - base < 3u) {
         d = e;
         ++inOther;
       }
     if (!inOther) continue;
-    for (const int e : walked) inWalked += TriangleOf(e) == t;
+    for (const int e : walked) inWalked += static_cast<unsigned>(e) - base < 3u;
     if (inOther != 1 || inWalked != 1) {
       iVisit(c, otherEnd, -1);
       continue;
