@@ -111,7 +111,12 @@ public:
   {
     return iAll ? static_cast<int>(_triangleFlags.size()) - 1 : _nbValidTriangles;
   }
-  KelBoolean IsAVertex(int iVertex) const;
+  KelBoolean IsAVertex(int iVertex) const
+  {
+    if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return FALSE;
+    EnsureLinked();
+    return Corners(iVertex).size() != 0 ? TRUE : FALSE;
+  }
   KelBoolean IsTriangleValid(int iTriangle) const
   {
     return iTriangle > 0 && iTriangle < static_cast<int>(_triangleFlags.size()) &&
@@ -305,7 +310,10 @@ private:
   // lines of its two ends, without reading the other triangles around them.
   using CornerRange = KelSmallListArray::Range;
 
-  bool PointUsable(int iVertex) const;
+  bool PointUsable(int iVertex) const
+  {
+    return iVertex > 0 && iVertex < static_cast<int>(_pointFlags.size()) && !(_pointFlags[iVertex] & kPointFreed);
+  }
   void EnsureLinked() const
   {
     if (!_linked) BuildNeighborhood();

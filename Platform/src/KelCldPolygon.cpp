@@ -90,18 +90,6 @@ int KelCldPolygon::GetNbVertices() const
   return _nbVertices;
 }
 
-bool KelCldPolygon::PointUsable(int iVertex) const
-{
-  return iVertex > 0 && iVertex < static_cast<int>(_pointFlags.size()) && !(_pointFlags[iVertex] & kPointFreed);
-}
-
-KelBoolean KelCldPolygon::IsAVertex(int iVertex) const
-{
-  if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return FALSE;
-  EnsureLinked();
-  return Corners(iVertex).size() != 0 ? TRUE : FALSE;
-}
-
 KelBoolean KelCldPolygon::IsTriangleActive(int iTriangle) const
 {
   if (!IsTriangleValid(iTriangle)) return FALSE;
