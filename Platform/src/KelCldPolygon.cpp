@@ -877,15 +877,17 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
   }
   // Every side of an edge iNew-x lies in a triangle of iNew or in one that moves: listing both
   // as they are walked gives each such edge's sides without scanning it afterwards.
-  std::vector<std::pair<int, int>>& sides = _sideScratch;  // (x, side)
-  sides.clear();
+  std::vector<std::pair<int, int>>& sides = _sideScratch;  // (x, side), the first nbSides
+  const size_t most = 2 * (static_cast<size_t>(Corners(iNew).size()) + corners.size());
+  if (sides.size() < most) sides.resize(most);
+  size_t nbSides = 0;
   for (const int c : Corners(iNew)) {
     const int t = TriangleOf(c), j = IndexOf(c);
     const int next = _vertices[3 * t + Next3(j)], prev = _vertices[3 * t + Prev3(j)];
     _stamps[next] = _stamp;
     _stamps[prev] = _stamp;
-    sides.emplace_back(next, 3 * t + j);
-    sides.emplace_back(prev, 3 * t + Prev3(j));
+    sides[nbSides++] = {next, 3 * t + j};
+    sides[nbSides++] = {prev, 3 * t + Prev3(j)};
   }
   std::vector<int>& shared = _sharedScratch;
   shared.clear();
@@ -896,18 +898,18 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     const int t = TriangleOf(c), j = IndexOf(c);
     const int next = _vertices[3 * t + Next3(j)], prev = _vertices[3 * t + Prev3(j)];
     if (_stamps[next] == _stamp) {
-      sides.emplace_back(next, 3 * t + j);
+      sides[nbSides++] = {next, 3 * t + j};
       if (std::find(shared.begin(), shared.end(), next) == shared.end()) shared.push_back(next);
     }
     if (_stamps[prev] == _stamp) {
-      sides.emplace_back(prev, 3 * t + Prev3(j));
+      sides[nbSides++] = {prev, 3 * t + Prev3(j)};
       if (std::find(shared.begin(), shared.end(), prev) == shared.end()) shared.push_back(prev);
     }
   }
   for (const int x : shared) {
     EdgeScan scan;
-    for (const std::pair<int, int>& side : sides)
-      if (side.first == x) scan.AddSide(side.second);
+    for (size_t k = 0; k < nbSides; ++k)
+      if (sides[k].first == x) scan.AddSide(sides[k].second);
     ApplyEdgeScan(iNew, x, scan);
   }
   return static_cast<int>(corners.size());
