@@ -137,8 +137,9 @@ private:
     double squareLength;
   };
   static bool Before(const HeapEntry& iEntry1, const HeapEntry& iEntry2);
-  // Sets the edge's cost, in its heap entry too.
-  void SetCost(int iEdge, float iCost);
+  // Sets the edge's cost, and in its heap entry the cost and the squared length of its ends
+  // now; returns the entry's position, -1 for an edge outside the heap.
+  int SetKey(int iEdge, float iCost);
   std::vector<HeapEntry, KelLargeArrayAllocator<HeapEntry>> _heap;
   bool _heapReady = false;
   int _nbVertexSlots = 0;

@@ -123,7 +123,6 @@ private:
   int _wingsKnownToStay[2] = {0, 0};
   KelRawCollint _keptTriangles;
   KelRawCollint _removedTriangles;
-  bool _removedListed;  // _removedTriangles holds T2 of the pair last tested
   std::vector<unsigned> _marks;
   unsigned _mark;
 };

@@ -272,12 +272,15 @@ double KelCldEdgeCollapseBase::SquareLength(int iEdge) const
   return dx * dx + dy * dy + dz * dz;
 }
 
-void KelCldEdgeCollapseBase::SetCost(int iEdge, float iCost)
+int KelCldEdgeCollapseBase::SetKey(int iEdge, float iCost)
 {
-  _edgeRecords[static_cast<size_t>(iEdge)].cost = iCost;
-  const int position = _edgeRecords[static_cast<size_t>(iEdge)].heapPosition;
-  if (position >= 0 && position < HeapSize() && _heap[static_cast<size_t>(position)].edge == iEdge)
-    _heap[static_cast<size_t>(position)].cost = iCost;
+  EdgeRecord& record = _edgeRecords[static_cast<size_t>(iEdge)];
+  record.cost = iCost;
+  const int position = record.heapPosition;
+  if (position < 0 || position >= HeapSize() || _heap[static_cast<size_t>(position)].edge != iEdge) return -1;
+  _heap[static_cast<size_t>(position)].cost = iCost;
+  _heap[static_cast<size_t>(position)].squareLength = SquareLength(iEdge);
+  return position;
 }
 
 int KelCldEdgeCollapseBase::CompareValues(const int iEdge1, const int iEdge2) const
@@ -432,8 +435,7 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   // Refused: the edge waits until the edges around it have been handled.
   const float cost = _edgeRecords[static_cast<size_t>(edge)].cost;
   const double old = cost < 0.0f ? 0.0 : double(cost);
-  SetCost(edge, static_cast<float>(std::min(std::max(old * 2.0 + 0.001, 0.0), KelMathInfinite)));
-  const int heapIndex = _edgeRecords[static_cast<size_t>(edge)].heapPosition;
+  const int heapIndex = SetKey(edge, static_cast<float>(std::min(std::max(old * 2.0 + 0.001, 0.0), KelMathInfinite)));
   KelAssert(heapIndex == 0);
   HeapRestore(0);
   return 0;
@@ -523,15 +525,8 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     const int f = _newList[i];
     int a = 0, b = 0;
     Ends(f, a, b);
-    // New key (cost and length) in the record and the heap entry, then the entry's new place.
-    const float cost = static_cast<float>(ComputeCostOfEdge(a, b));
-    EdgeRecord& record = _edgeRecords[static_cast<size_t>(f)];
-    record.cost = cost;
-    const int position = record.heapPosition;
-    if (position < 0 || position >= HeapSize() || _heap[static_cast<size_t>(position)].edge != f) continue;
-    _heap[static_cast<size_t>(position)].cost = cost;
-    _heap[static_cast<size_t>(position)].squareLength = SquareLength(f);
-    HeapRestore(position);
+    const int position = SetKey(f, static_cast<float>(ComputeCostOfEdge(a, b)));
+    if (position >= 0) HeapRestore(position);
   }
   _EdgesList.Clear(removedSlot);
   _EdgesList.Set(keptSlot, _newList.Data(), _newList.Size());

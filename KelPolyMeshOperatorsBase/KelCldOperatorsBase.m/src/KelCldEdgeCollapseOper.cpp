@@ -35,10 +35,9 @@ KelMathPoint PointAt(const float* iCoords, const int iVertex)
 // Whether every edge of (p0, p1, p2) is at least iMinimumLength long and every corner's cosine
 // at most iLargestCosine, on squares: no root and no division, for the common case of a
 // triangle far from both limits. False answers are checked again exactly by the caller.
-bool ClearlyWithinLimits(const KelMathPoint& iP0, const KelMathPoint& iP1, const KelMathPoint& iP2,
+bool ClearlyWithinLimits(const KelMathVector& e0, const KelMathVector& e1, const KelMathVector& e2,
                          const double iMinimumLength, const double iLargestCosine)
 {
-  const KelMathVector e0 = iP1 - iP0, e1 = iP2 - iP1, e2 = iP0 - iP2;
   const double s0 = e0.SquareNorm(), s1 = e1.SquareNorm(), s2 = e2.SquareNorm();
   const double minimumSquare = iMinimumLength * iMinimumLength;
   if (iMinimumLength < 0.0 || iLargestCosine < 0.0 || s0 < minimumSquare || s1 < minimumSquare ||
@@ -50,6 +49,13 @@ bool ClearlyWithinLimits(const KelMathPoint& iP0, const KelMathPoint& iP1, const
     return dot <= 0.0 || dot * dot <= iLargestCosine * iLargestCosine * sa * sb;
   };
   return cornerWithin(e2, e0, s2, s0) && cornerWithin(e0, e1, s0, s1) && cornerWithin(e1, e2, s1, s2);
+}
+
+// The same for the triangle (p0, p1, p2), from its edges p1 - p0, p2 - p1 and p0 - p2.
+bool ClearlyWithinLimits(const KelMathPoint& iP0, const KelMathPoint& iP1, const KelMathPoint& iP2,
+                         const double iMinimumLength, const double iLargestCosine)
+{
+  return ClearlyWithinLimits(iP1 - iP0, iP2 - iP1, iP0 - iP2, iMinimumLength, iLargestCosine);
 }
 
 // The shortest edge and the largest corner cosine, as the triangle utility measures them.
@@ -75,7 +81,6 @@ KelCldEdgeCollapseOper::KelCldEdgeCollapseOper(KelCldPolygon* iPolygon)
       _checkExternal(TRUE),
       _minimumAngleCosine(std::cos(0.0001)),
       _minimumEdgeLength(0.001),
-      _removedListed(false),
       _mark(0)
 {
   // Valences above this are rare; the lists grow past it when needed.
@@ -205,7 +210,6 @@ bool KelCldEdgeCollapseOper::SharesNeighborBesidesWings(const int iVertexKeep, c
       if (w != iVertexRemove && _marks[w] == mark) shares = true;
   }
   _removedTriangles.Size(out);
-  _removedListed = true;
   return shares;
 }
 
@@ -214,7 +218,6 @@ KelBoolean KelCldEdgeCollapseOper::IsContractionLegal(const int iVertexKeep, con
 {
   // The edge's triangles are those around the kept vertex that have the removed one; the rest
   // are the kept vertex's triangles that survive (T1).
-  _removedListed = false;
   _CldPolygon->GetTrianglesAroundVertexUnordered(iVertexKeep, _keptTriangles);
   _edgeTriangles.RemoveAll();
   _wings.RemoveAll();
@@ -287,7 +290,6 @@ int KelCldEdgeCollapseOper::Contract(const int iVertexKeep, const int iVertexRem
   }
   // Once the edge's triangles are gone, D's other triangles take K in D's place: the same as
   // SetTriangleVertices on each, done by the polygon in one go.
-  _removedListed = false;
   _CldPolygon->ReplaceVertexInTriangles(iVertexRemove, iVertexKeep);
   BeforeVertexRemoval(iVertexKeep, iVertexRemove);
   _CldPolygon->RemoveVertex(iVertexRemove);
@@ -311,13 +313,11 @@ KelBoolean KelCldEdgeCollapseOper::CheckGeometry(const int iVertex, const KelMat
     const KelMathPoint points[3] = {PointAt(coords, v[0]), PointAt(coords, v[1]), PointAt(coords, v[2])};
     if (_checkNormals && _checkSizes) {
       const int fused = CheckNormalAndSize(points, iTarget, corner);
-      if (fused == 0) return FALSE;
-      if (fused < 0 && !CheckTriangleSize(points, iTarget, corner)) return FALSE;
-      if (_checkExternal && !CheckGeometryExternal(points, iTarget, corner)) return FALSE;
-      continue;
+      if (fused == 0 || (fused < 0 && !CheckTriangleSize(points, iTarget, corner))) return FALSE;
+    } else {
+      if (_checkNormals && !CheckTriangleNormal(points, iTarget, corner)) return FALSE;
+      if (_checkSizes && !CheckTriangleSize(points, iTarget, corner)) return FALSE;
     }
-    if (_checkNormals && !CheckTriangleNormal(points, iTarget, corner)) return FALSE;
-    if (_checkSizes && !CheckTriangleSize(points, iTarget, corner)) return FALSE;
     if (_checkExternal && !CheckGeometryExternal(points, iTarget, corner)) return FALSE;
   }
   return TRUE;
@@ -339,19 +339,8 @@ int KelCldEdgeCollapseOper::CheckNormalAndSize(const KelMathPoint* iPoints, cons
   if (oldSquare <= 0.0 || newSquare <= 0.0) return 0;
   const double dot = oldNormal * newNormal;
   if (!(dot >= 0.0 && 4.0 * dot * dot >= oldSquare * newSquare)) return 0;
-  // ClearlyWithinLimits(target, p1, p2): its edges are u, p2 - p1 and -w.
-  const KelMathVector e1 = p2 - p1;
-  const double s0 = u.SquareNorm(), s1 = e1.SquareNorm(), s2 = w.SquareNorm();
-  const double minimum = _minimumEdgeLength, largestCosine = _minimumAngleCosine;
-  const double minimumSquare = minimum * minimum, tiny = KelEpsg * KelEpsg;
-  if (minimum < 0.0 || largestCosine < 0.0 || s0 < minimumSquare || s1 < minimumSquare || s2 < minimumSquare ||
-      s0 <= tiny || s1 <= tiny || s2 <= tiny)
-    return -1;
-  const double bound = largestCosine * largestCosine;
-  const double d0 = w * u, d1 = -(u * e1), d2 = e1 * w;
-  const bool within = (d0 <= 0.0 || d0 * d0 <= bound * s2 * s0) && (d1 <= 0.0 || d1 * d1 <= bound * s0 * s1) &&
-                      (d2 <= 0.0 || d2 * d2 <= bound * s1 * s2);
-  return within ? 1 : -1;
+  // The moved triangle (target, p1, p2) has the edges u, p2 - p1 and -w.
+  return ClearlyWithinLimits(u, p2 - p1, -w, _minimumEdgeLength, _minimumAngleCosine) ? 1 : -1;
 }
 
 KelBoolean KelCldEdgeCollapseOper::CheckTriangleNormal(const KelMathPoint* iPoints, const KelMathPoint& iTarget,
