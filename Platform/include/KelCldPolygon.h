@@ -55,6 +55,7 @@
 // Arrays handed out (GetAllVertices, GetFreeEdges, GetNonManifoldEdges, GetNeighborVertices)
 // are allocated with new[] and deleted by the caller with delete[].
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -140,7 +141,7 @@ public:
     const size_t base = 3 * static_cast<size_t>(iTriangle);
     for (int i = 0; i < 3; ++i) {
       oVertices[i] = _vertices[base + i];
-      oNeighbors[i] = _neighbors[base + i];
+      oNeighbors[i] = NeighborAt(base + i);
     }
     return 1;
   }
@@ -286,10 +287,12 @@ protected:
 
 private:
   enum : uint8_t { kPointFreed = 1, kPointInactive = 2 };
-  // Triangle flags: valid, and per side "crowded": its edge has three or more sides, or two
-  // sides in this same triangle, so its neighbour is 0 although it is not the edge's only
-  // side. Removing a triangle then walks only around crowded edges.
-  enum : uint8_t { kTriangleValid = 1, kSideCrowded = 2 };
+  enum : uint8_t { kTriangleValid = 1 };
+  // A side is "crowded" when its edge has three or more sides, or two sides in this same
+  // triangle: its neighbour reads as 0 although it is not the edge's only side, and removing
+  // a triangle walks only around crowded edges. The mark is kept in the neighbour slot itself,
+  // so that linking a side writes one line, not the neighbour's flags as well.
+  static constexpr int kCrowded = -1;
 
   // What one walk around an edge a-b finds.
   struct EdgeScan {
@@ -350,8 +353,9 @@ private:
   void ScanEdge(int iVertexA, int iVertexB, EdgeScan& oScan) const;
   // Sets the neighbours of every side of a-b from its scan.
   void ApplyEdgeScan(int iVertexA, int iVertexB, const EdgeScan& iScan) const;
-  void SetSide(int iSide, int iNeighbor, bool iCrowded) const;
-  bool IsSideCrowded(int iSide) const;
+  void SetSide(int iSide, int iNeighbor, bool iCrowded) const { _neighbors[iSide] = iCrowded ? kCrowded : iNeighbor; }
+  bool IsSideCrowded(int iSide) const { return _neighbors[iSide] < 0; }
+  int NeighborAt(int iSide) const { return std::max(_neighbors[iSide], 0); }
   // Recomputes the neighbours of every side of the edge a-b.
   void UpdateEdge(int iVertexA, int iVertexB) const;
   // In triangle iNeighbor, the side on edge a-b that pointed to iFrom now points to iTo.

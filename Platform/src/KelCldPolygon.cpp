@@ -340,19 +340,6 @@ void KelCldPolygon::ScanEdge(int iVertexA, int iVertexB, EdgeScan& oScan) const
   });
 }
 
-void KelCldPolygon::SetSide(int iSide, int iNeighbor, bool iCrowded) const
-{
-  _neighbors[iSide] = iNeighbor;
-  const uint8_t bit = static_cast<uint8_t>(kSideCrowded << IndexOf(iSide));
-  uint8_t& flags = _triangleFlags[TriangleOf(iSide)];
-  flags = iCrowded ? static_cast<uint8_t>(flags | bit) : static_cast<uint8_t>(flags & ~bit);
-}
-
-bool KelCldPolygon::IsSideCrowded(int iSide) const
-{
-  return (_triangleFlags[TriangleOf(iSide)] & (kSideCrowded << IndexOf(iSide))) != 0;
-}
-
 void KelCldPolygon::UpdateEdge(int iVertexA, int iVertexB) const
 {
   if (iVertexA == iVertexB) {
@@ -423,12 +410,12 @@ void KelCldPolygon::UnlinkTriangle(int iTriangle)
   // Six independent lines, asked for together rather than one after the other.
   for (int i = 0; i < 3; ++i) {
     KelPrefetch(_corners.Address(static_cast<size_t>(_vertices[base + i])));
-    KelPrefetch(&_neighbors[3 * static_cast<size_t>(_neighbors[base + i])]);
+    KelPrefetch(&_neighbors[3 * static_cast<size_t>(NeighborAt(base + i))]);
   }
   for (int i = 0; i < 3; ++i) EraseCorner(_vertices[base + i], base + i);
   for (int i = 0; i < 3; ++i) {
     const int a = _vertices[base + i], b = _vertices[base + Next3(i)];
-    const int neighbor = _neighbors[base + i];
+    const int neighbor = NeighborAt(base + i);
     if (neighbor) {
       // The edge had exactly these two sides: the neighbour's side is left alone (and was
       // not crowded, having a neighbour).
@@ -544,7 +531,7 @@ void KelCldPolygon::GetAllRings(std::vector<int>& oStarts, std::vector<int>& oRi
       int& at = fill[v[j]];
       oRings[at++] = next;
       oRings[at++] = prev;
-      if (oOnFreeEdge && ((n[j] == 0 && next != v[j]) || (n[Prev3(j)] == 0 && prev != v[j])))
+      if (oOnFreeEdge && ((n[j] <= 0 && next != v[j]) || (n[Prev3(j)] <= 0 && prev != v[j])))
         (*oOnFreeEdge)[v[j]] = 1;
     }
   }
@@ -622,14 +609,14 @@ int KelCldPolygon::GetFreeEdges(int& oCount, int*& oPairs, int iAsInTriangle, in
   for (int t = 1; t <= nbTriangles; ++t)
     if (counts(t))
       for (int i = 0; i < 3; ++i)
-        if (_neighbors[3 * t + i] == 0) ++total;
+        if (_neighbors[3 * t + i] <= 0) ++total;
   if (total == 0) return 0;
   oPairs = new (std::nothrow) int[2 * static_cast<size_t>(total)];
   if (!oPairs) return 0;
   for (int t = 1; t <= nbTriangles; ++t) {
     if (!counts(t)) continue;
     for (int i = 0; i < 3; ++i) {
-      if (_neighbors[3 * t + i] != 0) continue;
+      if (_neighbors[3 * t + i] > 0) continue;
       int a = _vertices[3 * t + i], b = _vertices[3 * t + Next3(i)];
       if (!iAsInTriangle && b < a) std::swap(a, b);
       oPairs[2 * oCount] = a;
@@ -798,7 +785,7 @@ int KelCldPolygon::SetTriangleVertices(int iTriangle, const int iVertices[3])
   for (int k = 0; k < 3; ++k) {
     oldEdges[k][0] = old[k];
     oldEdges[k][1] = old[(k + 1) % 3];
-    oldNeighbor[k] = _neighbors[base + k];
+    oldNeighbor[k] = NeighborAt(base + k);
     oldCrowded[k] = IsSideCrowded(base + k);
   }
   for (int i = 0; i < 3; ++i) {
@@ -852,7 +839,8 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     const int* v = &_vertices[base];
     int nbOld = 0;
     for (int i = 0; i < 3; ++i) nbOld += v[i] == iOld;
-    if (nbOld != 1 || v[0] == iNew || v[1] == iNew || v[2] == iNew || (_triangleFlags[t] & (7 * kSideCrowded)))
+    const int* n = &_neighbors[base];
+    if (nbOld != 1 || v[0] == iNew || v[1] == iNew || v[2] == iNew || (n[0] | n[1] | n[2]) < 0)
       simple = false;
   }
   if (!simple) {
@@ -928,7 +916,7 @@ int KelCldPolygon::RemoveVertex(int iVertex)
     for (int k = 0; k < 3; ++k) {
       const size_t side = static_cast<size_t>(c - IndexOf(c) + k);
       KelPrefetch(_corners.Address(static_cast<size_t>(_vertices[side])));
-      KelPrefetch(&_neighbors[3 * static_cast<size_t>(_neighbors[side])]);
+      KelPrefetch(&_neighbors[3 * static_cast<size_t>(NeighborAt(static_cast<int>(side)))]);
     }
   for (CornerRange corners = Corners(iVertex); corners.size(); corners = Corners(iVertex))
     RemoveTriangle(TriangleOf(*corners.first));
@@ -959,7 +947,7 @@ int KelCldPolygon::FlipEdge(int iVertex1, int iVertex2)
   const int b1 = 3 * t1, b2 = 3 * t2;
   const int sideBX = b1 + Next3(e1), sideXA = b1 + Prev3(e1);
   const int sideAY = b2 + Next3(e2), sideYB = b2 + Prev3(e2);
-  const int nBX = _neighbors[sideBX], nXA = _neighbors[sideXA], nAY = _neighbors[sideAY], nYB = _neighbors[sideYB];
+  const int nBX = NeighborAt(sideBX), nXA = NeighborAt(sideXA), nAY = NeighborAt(sideAY), nYB = NeighborAt(sideYB);
   // The two neighbours that change sides load while the x-y check walks.
   KelPrefetch(&_neighbors[3 * static_cast<size_t>(nAY)]);
   KelPrefetch(&_neighbors[3 * static_cast<size_t>(nBX)]);
@@ -1198,7 +1186,7 @@ int KelCldPolygon::BuildBoundaryScans()
   const int nbTriangles = GetNbTriangles(1);
   for (int c = 3; c < 3 * (nbTriangles + 1); ++c) {
     // A free side that is not crowded is the only side of its edge.
-    if (!IsTriangleValid(TriangleOf(c)) || _neighbors[c] != 0 || IsSideCrowded(c)) continue;
+    if (!IsTriangleValid(TriangleOf(c)) || _neighbors[c] != 0) continue;
     if (_vertices[c] != _vertices[3 * TriangleOf(c) + Next3(IndexOf(c))]) sides.push_back(c);
   }
   // Boundary sides by end vertex: a loop is followed along its triangles' direction first,
