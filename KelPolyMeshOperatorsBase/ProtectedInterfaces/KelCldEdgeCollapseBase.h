@@ -109,6 +109,9 @@ private:
   void ListAllEdges();
   // Asks the memory for what the collapse of an edge at the vertex will read.
   void PrefetchAround(int iVertex) const;
+  static constexpr int kPrefetchDistance = 8;
+  // Asks for the edge's ends' edge lists, or their cost data and positions.
+  void PrefetchEnds(int iEdge, bool iListsOnly) const;
   int NbEdgeSlots() const { return _edgeRecords.empty() ? 0 : static_cast<int>(_edgeRecords.size()) - 1; }
   void Ends(int iEdge, int& oVertex0, int& oVertex1) const
   {

@@ -217,10 +217,29 @@ void KelCldEdgeCollapseBase::SetEdgeListForEachVertex()
   const int nbEdges = NbEdgeSlots();
   for (int e = 1; e <= nbEdges; ++e) {
     int v0 = 0, v1 = 0;
+    PrefetchEnds(e + kPrefetchDistance, true);
     Ends(e, v0, v1);
     if (!v0 || !v1) continue;
     _EdgesList.Append(static_cast<size_t>(GetVertexIndex(v0)), e);
     if (v1 != v0) _EdgesList.Append(static_cast<size_t>(GetVertexIndex(v1)), e);
+  }
+}
+
+// The sweeps over all edges read both ends' data at random places (vertex numbers need not
+// follow the edges): each asks for the data of an edge a few iterations ahead.
+void KelCldEdgeCollapseBase::PrefetchEnds(int iEdge, bool iListsOnly) const
+{
+  if (iEdge > NbEdgeSlots()) return;
+  int v0 = 0, v1 = 0;
+  Ends(iEdge, v0, v1);
+  if (!v0 || !v1) return;
+  for (const int v : {v0, v1}) {
+    if (iListsOnly) {
+      KelPrefetch(_EdgesList.Address(static_cast<size_t>(GetVertexIndex(v))));
+      continue;
+    }
+    PrefetchVertexData(v);
+    KelPrefetch(Coordinates() + 3 * static_cast<size_t>(v));
   }
 }
 
@@ -238,6 +257,7 @@ int KelCldEdgeCollapseBase::CreateEdgeAttributes()
   double minimum = KelMathInfinite, maximum = -KelMathInfinite;
   for (int e = 1; e <= nbEdges; ++e) {
     int v0 = 0, v1 = 0;
+    PrefetchEnds(e + kPrefetchDistance, false);
     Ends(e, v0, v1);
     if (!v0 || !v1) continue;
     const double cost = ComputeCostOfEdge(v0, v1);

@@ -6,6 +6,7 @@
 #include "KelFatalError.h"
 #include "KelMathConstants.h"
 #include "KelMathVector.h"
+#include "KelPlatformTypes.h"
 
 void KelCldQMetric::AddPlane(const double iNormal[3], const double iPoint[3], double* ioQuadric)
 {
@@ -71,7 +72,18 @@ void KelCldQMetric::CalculateAll(KelCldPolygon* iPolygon, double* oQuadrics)
   if (!iPolygon) return;
   const float* coords = iPolygon->GetCoordinates();
   // Triangles in increasing order: each vertex adds its planes in the order Calculate does.
-  for (int t = 1; t <= iPolygon->GetNbTriangles(1); ++t) {
+  const int nbTriangles = iPolygon->GetNbTriangles(1);
+  for (int t = 1; t <= nbTriangles; ++t) {
+    // Vertex numbers need not follow the triangles: the quadrics and positions of a triangle
+    // a few iterations ahead start loading now.
+    int ahead[3];
+    unsigned char orientation;
+    if (t + 8 <= nbTriangles && iPolygon->GetTriangleVertices(t + 8, ahead, orientation))
+      for (const int w : ahead) {
+        KelPrefetch(oQuadrics + 10 * static_cast<size_t>(w));
+        KelPrefetch(oQuadrics + 10 * static_cast<size_t>(w) + 9);
+        KelPrefetch(coords + 3 * static_cast<size_t>(w));
+      }
     int v[3], n[3];
     if (!iPolygon->GetTriangle(t, v, n)) continue;
     double unit[3];
