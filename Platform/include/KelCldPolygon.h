@@ -394,6 +394,8 @@ private:
   // Scratch of the ring walk: a stamp per point, reused between calls.
   mutable std::vector<unsigned> _stamps;
   mutable unsigned _stamp = 0;
+  // A fresh stamp value for _stamps, sized to the points.
+  unsigned NextStamp() const;
   mutable std::vector<int> _ringCorners;
   std::vector<int> _sharedScratch;  // ReplaceVertexInTriangles: ring points the edit joins
   std::vector<std::pair<int, int>> _sideScratch;  // ReplaceVertexInTriangles: (ring point, side)

@@ -474,12 +474,7 @@ int KelCldPolygon::GetNeighborVertices(int iVertex, int iRings, int*& oRingStart
   EnsureLinked();
   oRingStarts = new (std::nothrow) int[static_cast<size_t>(iRings) + 2];
   if (!oRingStarts) return 0;
-  if (_stamps.size() < _pointFlags.size()) _stamps.resize(_pointFlags.capacity(), 0);
-  if (++_stamp == 0) {  // wrapped: old stamps could collide
-    std::fill(_stamps.begin(), _stamps.end(), 0);
-    _stamp = 1;
-  }
-  _stamps[iVertex] = _stamp;
+  _stamps[iVertex] = NextStamp();
   oVertices.Append(iVertex);
   oRingStarts[0] = 1;
   for (int ring = 1; ring <= iRings; ++ring) {
@@ -497,12 +492,7 @@ int KelCldPolygon::GetVertexRing(int iVertex, KelRawCollint& oVertices) const
   oVertices.RemoveAll();
   if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return 0;
   EnsureLinked();
-  if (_stamps.size() < _pointFlags.size()) _stamps.resize(_pointFlags.capacity(), 0);
-  if (++_stamp == 0) {
-    std::fill(_stamps.begin(), _stamps.end(), 0);
-    _stamp = 1;
-  }
-  _stamps[iVertex] = _stamp;
+  _stamps[iVertex] = NextStamp();
   AddRing(iVertex, oVertices);
   return oVertices.Size();
 }
@@ -536,14 +526,9 @@ void KelCldPolygon::GetAllRings(std::vector<int>& oStarts, std::vector<int>& oRi
     }
   }
   // Keep the first occurrence of each ring vertex, the point itself left out, compacting.
-  if (_stamps.size() < _pointFlags.size()) _stamps.resize(_pointFlags.capacity(), 0);
   int out = 0;
   for (int v = 1; v <= nbPoints; ++v) {
-    if (++_stamp == 0) {
-      std::fill(_stamps.begin(), _stamps.end(), 0);
-      _stamp = 1;
-    }
-    _stamps[v] = _stamp;
+    _stamps[v] = NextStamp();
     const int first = oStarts[v], end = oStarts[v + 1];
     oStarts[v] = out;
     for (int k = first; k < end; ++k) {
@@ -858,11 +843,7 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
   }
   _topologyStamp = NextTopologyStamp();
   // iNew's neighbours before the move: only edges to them gain sides.
-  if (_stamps.size() < _pointFlags.size()) _stamps.resize(_pointFlags.capacity(), 0);
-  if (++_stamp == 0) {
-    std::fill(_stamps.begin(), _stamps.end(), 0);
-    _stamp = 1;
-  }
+  const unsigned stamp = NextStamp();
   // Every side of an edge iNew-x lies in a triangle of iNew or in one that moves: listing both
   // as they are walked gives each such edge's sides without scanning it afterwards.
   std::vector<std::pair<int, int>>& sides = _sideScratch;  // (x, side), the first nbSides
@@ -872,8 +853,8 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
   for (const int c : Corners(iNew)) {
     const int t = TriangleOf(c), j = IndexOf(c);
     const int next = _vertices[3 * t + Next3(j)], prev = _vertices[3 * t + Prev3(j)];
-    _stamps[next] = _stamp;
-    _stamps[prev] = _stamp;
+    _stamps[next] = stamp;
+    _stamps[prev] = stamp;
     sides[nbSides++] = {next, 3 * t + j};
     sides[nbSides++] = {prev, 3 * t + Prev3(j)};
   }
@@ -885,11 +866,11 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     InsertCorner(iNew, c);
     const int t = TriangleOf(c), j = IndexOf(c);
     const int next = _vertices[3 * t + Next3(j)], prev = _vertices[3 * t + Prev3(j)];
-    if (_stamps[next] == _stamp) {
+    if (_stamps[next] == stamp) {
       sides[nbSides++] = {next, 3 * t + j};
       if (std::find(shared.begin(), shared.end(), next) == shared.end()) shared.push_back(next);
     }
-    if (_stamps[prev] == _stamp) {
+    if (_stamps[prev] == stamp) {
       sides[nbSides++] = {prev, 3 * t + Prev3(j)};
       if (std::find(shared.begin(), shared.end(), prev) == shared.end()) shared.push_back(prev);
     }
@@ -901,6 +882,16 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     ApplyEdgeScan(iNew, x, scan);
   }
   return static_cast<int>(corners.size());
+}
+
+unsigned KelCldPolygon::NextStamp() const
+{
+  if (_stamps.size() < _pointFlags.size()) _stamps.resize(_pointFlags.capacity(), 0);
+  if (++_stamp == 0) {  // wrapped: old stamps could collide
+    std::fill(_stamps.begin(), _stamps.end(), 0);
+    _stamp = 1;
+  }
+  return _stamp;
 }
 
 int KelCldPolygon::RemoveVertex(int iVertex)
