@@ -472,13 +472,12 @@ void KelCldEdgeCollapseBase::PrefetchVertexData(const int) const {}
 
 void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
 {
-  const float* coordinates = Coordinates();
   for (const int f : _EdgesList.Get(static_cast<size_t>(GetVertexIndex(iVertex)))) {
     int a = 0, b = 0;
     Ends(f, a, b);
     const int far = a == iVertex ? b : a;
     PrefetchVertexData(far);
-    KelPrefetch(coordinates + 3 * static_cast<size_t>(far));
+    _cldPolygon->PrefetchVertex(far);
     KelPrefetch(_EdgesList.Address(static_cast<size_t>(GetVertexIndex(far))));
     const int position = _edgeRecords[static_cast<size_t>(f)].heapPosition;
     if (position >= 0 && position < HeapSize()) KelPrefetch(&_heap[static_cast<size_t>(position)]);
