@@ -355,7 +355,7 @@ private:
   void ApplyEdgeScan(int iVertexA, int iVertexB, const EdgeScan& iScan) const;
   void SetSide(int iSide, int iNeighbor, bool iCrowded) const { _neighbors[iSide] = iCrowded ? kCrowded : iNeighbor; }
   bool IsSideCrowded(int iSide) const { return _neighbors[iSide] < 0; }
-  int NeighborAt(int iSide) const { return std::max(_neighbors[iSide], 0); }
+  int NeighborAt(size_t iSide) const { return std::max(_neighbors[iSide], 0); }
   // Recomputes the neighbours of every side of the edge a-b.
   void UpdateEdge(int iVertexA, int iVertexB) const;
   // In triangle iNeighbor, the side on edge a-b that pointed to iFrom now points to iTo.

@@ -907,7 +907,7 @@ int KelCldPolygon::RemoveVertex(int iVertex)
     for (int k = 0; k < 3; ++k) {
       const size_t side = static_cast<size_t>(c - IndexOf(c) + k);
       KelPrefetch(_corners.Address(static_cast<size_t>(_vertices[side])));
-      KelPrefetch(&_neighbors[3 * static_cast<size_t>(NeighborAt(static_cast<int>(side)))]);
+      KelPrefetch(&_neighbors[3 * static_cast<size_t>(NeighborAt(side))]);
     }
   for (CornerRange corners = Corners(iVertex); corners.size(); corners = Corners(iVertex))
     RemoveTriangle(TriangleOf(*corners.first));
