@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 #include <meshoptimizer.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <chrono>
 #include <vector>
@@ -14,6 +16,11 @@
 #include "KelCldPolygon.h"
 
 namespace {
+
+// Large buffers come from the heap and stay there between runs: otherwise whether a run's
+// buffers are fresh pages (a fault each) or reused ones depends on the C library's adaptive
+// thresholds, which the previous run has moved, and the peer's time flips between two values.
+const bool kSteadyAllocator = mallopt(M_MMAP_THRESHOLD, 256 << 20) && mallopt(M_TRIM_THRESHOLD, 1 << 30);
 
 // The peer's input: positions and indices with points renumbered from 0.
 struct PeerMesh {
