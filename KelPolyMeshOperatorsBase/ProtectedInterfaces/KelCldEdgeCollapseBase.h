@@ -161,7 +161,6 @@ private:
   };
   std::vector<EdgeRecord, KelLargeArrayAllocator<EdgeRecord>> _edgeRecords;  // per edge number
   KelRawCollint _newList;                // scratch of UpdateEdgeData
-  std::vector<int> _keptEdges, _removedEdges;  // scratch: the two ends' edges during a collapse
 };
 
 #endif

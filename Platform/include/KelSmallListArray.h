@@ -30,6 +30,7 @@ public:
   std::size_t CapacityBytes() const;
 
   int Count(std::size_t iIndex) const { return _lists[iIndex].count; }
+  // Valid until its own list changes: edits of other lists leave it in place.
   Range Get(std::size_t iIndex) const
   {
     const Line& line = _lists[iIndex];

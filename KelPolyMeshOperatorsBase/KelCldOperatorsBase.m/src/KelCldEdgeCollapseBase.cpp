@@ -499,14 +499,12 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
   const int iNoEdgeToCollapse = iCollapsedEdge, iNoVertex1Keep = iKept;
   KelAssert(_cldPolygon);
   KelAssertText(_heapReady, "_edgeCostHeap");
-  // Copies: deleting an edge edits the lists of its far end.
+  // Read in place: deleting an edge edits only the list of its far end, never these two (no
+  // edge joins a vertex to itself), and removals do not move other lists.
   const size_t keptSlot = static_cast<size_t>(GetVertexIndex(iKept));
   const size_t removedSlot = static_cast<size_t>(GetVertexIndex(iRemoved));
-  const KelSmallListArray::Range keptEdges = _EdgesList.Get(keptSlot), removedEdges = _EdgesList.Get(removedSlot);
-  _keptEdges.assign(keptEdges.begin(), keptEdges.end());
-  _removedEdges.assign(removedEdges.begin(), removedEdges.end());
-  const std::vector<int>& edgesListVertex1 = _keptEdges;
-  const std::vector<int>& edgesListVertex2 = _removedEdges;
+  const KelSmallListArray::Range edgesListVertex1 = _EdgesList.Get(keptSlot);
+  const KelSmallListArray::Range edgesListVertex2 = _EdgesList.Get(removedSlot);
   KelAssertText(std::find(edgesListVertex1.begin(), edgesListVertex1.end(), iNoEdgeToCollapse) != edgesListVertex1.end(),
                 "edgesListVertex1.Locate (iNoEdgeToCollapse)");
   KelAssertText(std::find(edgesListVertex2.begin(), edgesListVertex2.end(), iNoEdgeToCollapse) != edgesListVertex2.end(),
