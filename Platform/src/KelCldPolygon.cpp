@@ -514,14 +514,15 @@ void KelCldPolygon::GetAllRings(std::vector<int>& oStarts, std::vector<int>& oRi
   fill.assign(oStarts.begin(), oStarts.end());
   for (int t = 1; t <= nbTriangles; ++t) {
     if (!(_triangleFlags[t] & kTriangleValid)) continue;
-    const int* v = &_vertices[3 * static_cast<size_t>(t)];
-    const int* n = &_neighbors[3 * static_cast<size_t>(t)];
+    const size_t base = 3 * static_cast<size_t>(t);
+    const int* v = &_vertices[base];
     for (int j = 0; j < 3; ++j) {
       const int next = v[Next3(j)], prev = v[Prev3(j)];
       int& at = fill[v[j]];
       oRings[at++] = next;
       oRings[at++] = prev;
-      if (oOnFreeEdge && ((n[j] <= 0 && next != v[j]) || (n[Prev3(j)] <= 0 && prev != v[j])))
+      if (oOnFreeEdge &&
+          ((!NeighborAt(base + j) && next != v[j]) || (!NeighborAt(base + Prev3(j)) && prev != v[j])))
         (*oOnFreeEdge)[v[j]] = 1;
     }
   }
@@ -594,14 +595,14 @@ int KelCldPolygon::GetFreeEdges(int& oCount, int*& oPairs, int iAsInTriangle, in
   for (int t = 1; t <= nbTriangles; ++t)
     if (counts(t))
       for (int i = 0; i < 3; ++i)
-        if (_neighbors[3 * t + i] <= 0) ++total;
+        if (!NeighborAt(3 * static_cast<size_t>(t) + i)) ++total;
   if (total == 0) return 0;
   oPairs = new (std::nothrow) int[2 * static_cast<size_t>(total)];
   if (!oPairs) return 0;
   for (int t = 1; t <= nbTriangles; ++t) {
     if (!counts(t)) continue;
     for (int i = 0; i < 3; ++i) {
-      if (_neighbors[3 * t + i] > 0) continue;
+      if (NeighborAt(3 * static_cast<size_t>(t) + i)) continue;
       int a = _vertices[3 * t + i], b = _vertices[3 * t + Next3(i)];
       if (!iAsInTriangle && b < a) std::swap(a, b);
       oPairs[2 * oCount] = a;
@@ -824,8 +825,8 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     const int* v = &_vertices[base];
     int nbOld = 0;
     for (int i = 0; i < 3; ++i) nbOld += v[i] == iOld;
-    const int* n = &_neighbors[base];
-    if (nbOld != 1 || v[0] == iNew || v[1] == iNew || v[2] == iNew || (n[0] | n[1] | n[2]) < 0)
+    if (nbOld != 1 || v[0] == iNew || v[1] == iNew || v[2] == iNew || IsSideCrowded(base) ||
+        IsSideCrowded(base + 1) || IsSideCrowded(base + 2))
       simple = false;
   }
   if (!simple) {

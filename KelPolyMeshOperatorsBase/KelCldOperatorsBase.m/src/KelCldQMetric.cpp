@@ -72,14 +72,14 @@ void KelCldQMetric::CalculateAll(KelCldPolygon* iPolygon, double* oQuadrics)
   if (!iPolygon) return;
   const float* coords = iPolygon->GetCoordinates();
   // Triangles in increasing order: each vertex adds its planes in the order Calculate does.
-  const int nbTriangles = iPolygon->GetNbTriangles(1);
+  const int nbTriangles = iPolygon->GetNbTriangles(1), ahead = 8;
   for (int t = 1; t <= nbTriangles; ++t) {
     // Vertex numbers need not follow the triangles: the quadrics and positions of a triangle
     // a few iterations ahead start loading now.
-    int ahead[3];
+    int later[3];
     unsigned char orientation;
-    if (t + 8 <= nbTriangles && iPolygon->GetTriangleVertices(t + 8, ahead, orientation))
-      for (const int w : ahead) {
+    if (t + ahead <= nbTriangles && iPolygon->GetTriangleVertices(t + ahead, later, orientation))
+      for (const int w : later) {
         KelPrefetch(oQuadrics + 10 * static_cast<size_t>(w));
         KelPrefetch(oQuadrics + 10 * static_cast<size_t>(w) + 9);
         KelPrefetch(coords + 3 * static_cast<size_t>(w));
