@@ -114,6 +114,29 @@ TEST(KelCldEdgeCollapseOper, TopologicalRefusals)
   }
 }
 
+// A degenerate triangle (4, 3, 4) lies on edge 3-4 beside (4, 1, 3) and has no wing. Once
+// 2 has gone into 1, vertex 3 lists the degenerate triangle first; the edge is then refused
+// (both ends are on holes) rather than sorted by a wing it does not have.
+TEST(KelCldEdgeCollapseOper, EdgeWithADegenerateTriangle)
+{
+  KelCldPolygon polygon;
+  const float points[4][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}};
+  for (const auto& p : points) polygon.AddPoint(p);
+  polygon.AddTriangle(1, 2, 3);
+  polygon.AddTriangle(4, 1, 3);
+  polygon.AddTriangle(4, 3, 4);
+  KelCldEdgeCollapseOper collapse(&polygon);
+  ASSERT_EQ(collapse.PairContraction(1, 2, Position(polygon, 1)), 1);
+  KelRawCollint around;
+  polygon.GetTrianglesAroundVertexUnordered(3, around);
+  EXPECT_EQ(List(around), std::vector<int>({3, 2}));
+  const std::vector<float> before = Snapshot(polygon);
+  int t1, t2, w1, w2;
+  EXPECT_EQ(collapse.PairContraction(3, 4, Position(polygon, 3), t1, t2, w1, w2), 0);
+  EXPECT_EQ(std::vector<int>({t1, t2, w1, w2}), std::vector<int>({0, 0, 0, 0}));
+  EXPECT_EQ(Snapshot(polygon), before);
+}
+
 TEST(KelCldEdgeCollapseOper, GeometricTests)
 {
   KelCldEdgeCollapseOper collapse;

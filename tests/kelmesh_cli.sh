@@ -267,6 +267,10 @@ decimate)
   expect_error 2 "kelmesh: decimate: --triangles takes a whole number (see 'kelmesh decimate --help')" \
     decimate "$MESH" -o bad.obj --triangles 2.5
   [[ ! -e bad.obj ]] || fail "a refused decimate wrote its output"
+  # Edge 3-4 also carries the degenerate triangle 4 3 4, which has no third vertex.
+  printf 'v 0 0 0\nv 1 0 0\nv 0 1 0\nv 5 5 5\nf 1 2 3\nf 4 1 3\nf 4 3 4\n' >degenerate.obj
+  run decimate degenerate.obj -o degenerate-small.obj --triangles 1
+  [[ $status == 0 && $(value triangles_after out) == 2 ]] || fail "decimate degenerate.obj: status $status: $(cat err)"
   ;;
 holes)
   run holes "$MESH"

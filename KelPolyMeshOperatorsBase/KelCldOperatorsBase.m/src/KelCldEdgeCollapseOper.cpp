@@ -232,11 +232,15 @@ KelBoolean KelCldEdgeCollapseOper::IsContractionLegal(const int iVertexKeep, con
       continue;
     }
     _edgeTriangles.Append(triangle);
+    // One wing per edge triangle, 0 for a degenerate one (K, D, K) that has none, so that the
+    // two lists stay parallel.
+    int wing = 0;
     for (const int w : v)
       if (w != iVertexKeep && w != iVertexRemove) {
-        _wings.Append(w);
+        wing = w;
         break;
       }
+    _wings.Append(wing);
   }
   _keptTriangles.Size(out);
   const int nbOnEdge = _edgeTriangles.Size();
