@@ -283,6 +283,29 @@ TEST(KelCldPolygon, ThreeTrianglesOnOneEdge)
   EXPECT_EQ(EdgeTriangles(poly, 1, 2), (std::vector<int>{3, 2, 0}));
 }
 
+// Each crowded edge once, oriented as at its lowest side, in the order of those sides; an edge
+// with its two sides in one degenerate triangle is not crowded enough to be listed.
+TEST(KelCldPolygon, NonManifoldEdgesEachOnceInOrder)
+{
+  KelCldPolygon poly;
+  const int fan = 3000;  // triangles on edge 1-2, beyond the exact corner match
+  for (int i = 0; i < fan + 6; ++i) poly.AddPoint(float(i % 7), float(i % 11), float(i));
+  poly.AddTriangle(4, 3, 5);
+  poly.AddTriangle(3, 4, 6);
+  poly.AddTriangle(4, 3, 7);
+  poly.AddTriangle(5, 6, 5);
+  for (int k = 0; k < fan; ++k) poly.AddTriangle(k % 2 ? 2 : 1, k % 2 ? 1 : 2, 8 + k);
+  EXPECT_EQ(NonManifoldEdges(poly), (std::vector<int>{2, 4, 3, 1, 2}));
+  EXPECT_FALSE(poly.IsManifold());
+
+  // Down to two sides on 3-4: only the fan is left, now seen first from triangle 5.
+  poly.RemoveTriangle(1);
+  EXPECT_EQ(NonManifoldEdges(poly), (std::vector<int>{1, 1, 2}));
+  for (int t = 5; t <= fan + 4; ++t) poly.RemoveTriangle(t);
+  EXPECT_EQ(NonManifoldEdges(poly), std::vector<int>{0});
+  EXPECT_TRUE(poly.IsManifold());
+}
+
 TEST(KelCldPolygon, DegenerateAndInconsistentTriangles)
 {
   KelCldPolygon poly;

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <new>
+#include <unordered_set>
 #include <utility>
 
 #include "KelCldBoundaryScans.h"
@@ -618,19 +619,27 @@ int KelCldPolygon::GetNonManifoldEdges(int& oCount, int*& oPairs) const
   EnsureLinked();
   oCount = 0;
   oPairs = nullptr;
-  std::vector<int> pairs;
+  // Each edge is scanned once: scanning it again at each of its k sides would cost k times
+  // its scan, quadratic on an edge shared by thousands of triangles.
+  std::unordered_set<uint64_t> scanned;
+  std::vector<int> lowestSides;
   const int nbTriangles = GetNbTriangles(1);
   for (int c = 3; c < 3 * (nbTriangles + 1); ++c) {
     // Only crowded sides can belong to an edge with more than two sides.
     if (!IsTriangleValid(TriangleOf(c)) || !IsSideCrowded(c)) continue;
     const int a = _vertices[c], b = _vertices[3 * TriangleOf(c) + Next3(IndexOf(c))];
+    const uint64_t key = uint64_t(uint32_t(std::min(a, b))) << 32 | uint32_t(std::max(a, b));
+    if (!scanned.insert(key).second) continue;
     EdgeScan scan;
     ScanEdge(a, b, scan);
-    // Report the edge at its first side in triangle then edge order.
-    if (scan.nbSides > 2 && scan.lowestSide == c) {
-      pairs.push_back(a);
-      pairs.push_back(b);
-    }
+    if (scan.nbSides > 2) lowestSides.push_back(scan.lowestSide);
+  }
+  // Each edge as at its first side in triangle then edge order.
+  std::sort(lowestSides.begin(), lowestSides.end());
+  std::vector<int> pairs;
+  for (const int side : lowestSides) {
+    pairs.push_back(_vertices[side]);
+    pairs.push_back(_vertices[3 * TriangleOf(side) + Next3(IndexOf(side))]);
   }
   if (pairs.empty()) return 0;
   oPairs = new (std::nothrow) int[pairs.size()];
