@@ -1,7 +1,10 @@
 #include "KelCldObjModel.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -144,6 +147,35 @@ TEST(KelCldObjModel, MalformedFilesFailAndLeaveTheModelEmpty)
     EXPECT_EQ(polygon.GetNbTriangles(), model.GetNbTriangles()) << text;
   }
   EXPECT_GT(nbRead, 0);
+}
+
+// A material library that is a pipe or a device would block the reader or never end: the
+// file is refused as for a missing library, and promptly.
+TEST(KelCldObjModel, MaterialLibraryIsARegularFile)
+{
+  const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+  const std::string pipe = ::testing::TempDir() + "KelCldObjModelTest_pipe.mtl";
+  const std::string zero = ::testing::TempDir() + "KelCldObjModelTest_zero.mtl";
+  std::remove(pipe.c_str());
+  std::remove(zero.c_str());
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::error_code error;
+  std::filesystem::create_symlink("/dev/zero", zero, error);
+  ASSERT_FALSE(error) << error.message();
+  for (const char* library : {"KelCldObjModelTest_pipe.mtl", "KelCldObjModelTest_zero.mtl"}) {
+    KelCldObjModel model;
+    EXPECT_FALSE(model.Read(WriteTemp("device.obj", std::string("mtllib ") + library + "\n" + triangle).c_str()))
+        << library;
+    EXPECT_EQ(model.GetNbTriangles() + model.GetNbMaterials(), 0) << library;
+  }
+  std::remove(pipe.c_str());
+  std::remove(zero.c_str());
+
+  WriteTemp("regular.mtl", "newmtl red\nKd 1 0 0\n");
+  KelCldObjModel model;
+  EXPECT_TRUE(model.Read(WriteTemp("regular.obj", "mtllib KelCldObjModelTest_regular.mtl\n" + triangle).c_str()));
+  EXPECT_EQ(model.FindMaterial("red"), 1);
+  EXPECT_EQ(model.GetNbTriangles(), 1);
 }
 
 TEST(KelCldObjModel, SpiderWithMaterialLibrary)

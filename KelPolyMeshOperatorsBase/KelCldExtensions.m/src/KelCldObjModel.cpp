@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <new>
 #include <stdexcept>
 #include <string_view>
@@ -354,6 +355,10 @@ KelBoolean KelCldObjModel::ReadMaterial(const char* iLibraryName)
   const size_t separator = _fileName.find_last_of("/\\");
   std::string path = separator == std::string::npos ? std::string() : _fileName.substr(0, separator + 1);
   for (const char* c = iLibraryName; *c; ++c) path += *c == '\\' ? '/' : *c;
+  // The file being read names the library: a device or a pipe there (/dev/zero, a FIFO) would
+  // be read without end or block the reader, so only a regular file is read.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return FALSE;
   std::string text;
   if (!ReadWholeFile(path, text)) return FALSE;
 
