@@ -133,6 +133,20 @@ TEST(KelCldOper, RangesAreHalfOpenAndSkipUnusedNumbers)
   EXPECT_TRUE(array._received.empty());
 }
 
+// A triangle selection converted to vertices drops numbers that are not valid triangles
+// (removed, 0, beyond the last) instead of stopping the process.
+TEST(KelCldOper, TriangleSelectionSkipsTrianglesThatAreNotValid)
+{
+  KelCldPolygon grid;
+  MakeGrid(grid, 3, 3);
+  grid.RemoveTriangle(3);
+
+  RecordingOper vertices(1);
+  EXPECT_TRUE(vertices.RunOnSelectedTriangles(&grid, Coll({3, 0, 8, 99, 1})));
+  EXPECT_TRUE(vertices.RunOnSelectedTriangles(&grid, Coll({3})));
+  EXPECT_EQ(vertices._received, (Lists{{1, 2, 5, 8, 9}, {}}));
+}
+
 TEST(KelCldOper, CallbackReferencesAreShared)
 {
   KelFuzCallback* callback = new KelFuzCallback(nullptr, 0, 100);

@@ -7,6 +7,7 @@
 // that suits its work; the base versions of the two selection entries convert one selection
 // into the other through the polygon's mesh object, and when neither is overridden they end
 // in Run(polygon, count, vertices) with vertex numbers. The nesting is one level deep at most.
+// Numbers in a triangle selection that are not valid triangles select nothing.
 //
 // Run entries answer TRUE when the work was done, FALSE when the operator cannot run, has
 // nothing to work on, or was interrupted through its progress callback (changes already made

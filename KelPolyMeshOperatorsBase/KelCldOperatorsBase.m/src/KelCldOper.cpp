@@ -120,8 +120,12 @@ KelBoolean KelCldOper::RunOnSelectedTriangles(KelCldPolygon* iPolygon, const Kel
   }
   MeshHandle handle(iPolygon);
   if (!handle.mesh) return FALSE;
+  // The mesh's conversion takes valid triangles only; removed or unknown numbers select nothing.
+  KelRawCollint valid;
+  for (int i = 1; i <= iTriangles.Size(); ++i)
+    if (iPolygon->IsTriangleValid(iTriangles[i])) valid.Append(iTriangles[i]);
   KelRawCollint vertices;
-  handle.mesh->GetVertices(iTriangles, vertices);
+  handle.mesh->GetVertices(valid, vertices);
   FlagScope forwarding(_forwardingToVertices);
   return RunOnSelectedVertices(iPolygon, vertices);
 }
