@@ -5,9 +5,24 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "KelBenchMeshes.h"
 #include "KelCldDecimateOper.h"
 #include "KelCldPolygon.h"
+
+// A fresh linked copy of the mesh and a quadric decimation set to a tenth of its triangles.
+struct KelBenchDecimation {
+  KelBenchPolygonPtr polygon;
+  KelCldDecimateOper decimate;
+  explicit KelBenchDecimation(const KelCldPolygon& iMesh) : polygon(KelBenchCopy(iMesh))
+  {
+    polygon->EndInsertion();
+    decimate.SetStoppingCriterion(KelCldDecimateOper::TriangleCountStoppingCriterion);
+    decimate.SetTriangleCount(iMesh.GetNbTriangles(0) / 10);
+  }
+  void Run() { decimate.Run(polygon.get()); }
+};
 
 inline void KelBenchDecimateToTenPercent(benchmark::State& ioState, KelCldPolygon* iMesh)
 {
@@ -19,16 +34,12 @@ inline void KelBenchDecimateToTenPercent(benchmark::State& ioState, KelCldPolygo
   int reached = 0;
   for (auto _ : ioState) {
     ioState.PauseTiming();
-    KelBenchPolygonPtr polygon(KelBenchCopy(*iMesh));
-    polygon->EndInsertion();
-    KelCldDecimateOper decimate;
-    decimate.SetStoppingCriterion(KelCldDecimateOper::TriangleCountStoppingCriterion);
-    decimate.SetTriangleCount(target);
+    auto decimation = std::make_unique<KelBenchDecimation>(*iMesh);
     ioState.ResumeTiming();
-    decimate.Run(polygon.get());
+    decimation->Run();
     ioState.PauseTiming();
-    reached = polygon->GetNbTriangles(0);
-    polygon.reset();
+    reached = decimation->polygon->GetNbTriangles(0);
+    decimation.reset();
     ioState.ResumeTiming();
   }
   ioState.counters["triangles_before"] = iMesh->GetNbTriangles(0);

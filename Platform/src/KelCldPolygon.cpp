@@ -622,7 +622,7 @@ int KelCldPolygon::GetNonManifoldEdges(int& oCount, int*& oPairs) const
   // Each edge is scanned once: scanning it again at each of its k sides would cost k times
   // its scan, quadratic on an edge shared by thousands of triangles.
   std::unordered_set<uint64_t> scanned;
-  std::vector<int> lowestSides;
+  std::vector<int> pairs;
   const int nbTriangles = GetNbTriangles(1);
   for (int c = 3; c < 3 * (nbTriangles + 1); ++c) {
     // Only crowded sides can belong to an edge with more than two sides.
@@ -632,14 +632,12 @@ int KelCldPolygon::GetNonManifoldEdges(int& oCount, int*& oPairs) const
     if (!scanned.insert(key).second) continue;
     EdgeScan scan;
     ScanEdge(a, b, scan);
-    if (scan.nbSides > 2) lowestSides.push_back(scan.lowestSide);
-  }
-  // Each edge as at its first side in triangle then edge order.
-  std::sort(lowestSides.begin(), lowestSides.end());
-  std::vector<int> pairs;
-  for (const int side : lowestSides) {
-    pairs.push_back(_vertices[side]);
-    pairs.push_back(_vertices[3 * TriangleOf(side) + Next3(IndexOf(side))]);
+    // Every side of such an edge is crowded, so the walk meets it first at its lowest side:
+    // each edge comes oriented as there, in the order of those sides.
+    if (scan.nbSides > 2) {
+      pairs.push_back(a);
+      pairs.push_back(b);
+    }
   }
   if (pairs.empty()) return 0;
   oPairs = new (std::nothrow) int[pairs.size()];

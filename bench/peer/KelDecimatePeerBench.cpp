@@ -28,7 +28,6 @@ const bool kSteadyAllocator = mallopt(M_MMAP_THRESHOLD, 256 << 20) && mallopt(M_
 struct PeerMesh {
   std::vector<float> positions;
   std::vector<unsigned> indices;
-  PeerMesh(const PeerMesh&) = default;
   explicit PeerMesh(const KelCldPolygon& iMesh)
   {
     positions.resize(3 * static_cast<size_t>(iMesh.GetNbPoints(1)));
@@ -93,13 +92,9 @@ void Paired(benchmark::State& ioState, KelCldPolygon* iMesh)
     double ourTime = 0.0, theirTime = 0.0;
     for (int turn = 0; turn < 2; ++turn) {
       if ((turn == 0) == oursFirst) {
-        KelBenchPolygonPtr polygon(KelBenchCopy(*iMesh));
-        polygon->EndInsertion();
-        KelCldDecimateOper decimate;
-        decimate.SetStoppingCriterion(KelCldDecimateOper::TriangleCountStoppingCriterion);
-        decimate.SetTriangleCount(iMesh->GetNbTriangles(0) / 10);
+        KelBenchDecimation decimation(*iMesh);
         const Clock::time_point start = Clock::now();
-        decimate.Run(polygon.get());
+        decimation.Run();
         ourTime = milliseconds(Clock::now() - start);
       } else {
         const PeerMesh copy(peer);
