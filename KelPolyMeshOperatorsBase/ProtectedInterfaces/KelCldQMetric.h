@@ -21,6 +21,14 @@ public:
   // sweep over the triangles.
   static void CalculateAll(KelCldPolygon* iPolygon, double* oQuadrics);
   static double EvaluateQuadraticForm(const double* iQuadric, const double* iPoint);
+  // The same without the argument check, inline for the collapse queue's many costs.
+  static double QuadraticForm(const double* iQuadric, const double* iPoint)
+  {
+    const double* q = iQuadric;
+    const double x = iPoint[0], y = iPoint[1], z = iPoint[2];
+    return q[0] * x * x + q[4] * y * y + q[7] * z * z +
+           2.0 * (q[1] * x * y + q[2] * x * z + q[3] * x + q[5] * y * z + q[6] * y + q[8] * z) + q[9];
+  }
   // Adds the quadric of the plane of unit normal n through p.
   static void AddPlane(const double iNormal[3], const double iPoint[3], double* ioQuadric);
 };

@@ -97,13 +97,13 @@ double KelCldEdgeCollapseQMetric::TwoVertexRule(const double* iQuadric, const do
 {
   const double m[3] = {0.5 * (iA[0] + iB[0]), 0.5 * (iA[1] + iB[1]), 0.5 * (iA[2] + iB[2])};
   const double* best = m;
-  double cost = KelCldQMetric::EvaluateQuadraticForm(iQuadric, m);
-  const double costA = KelCldQMetric::EvaluateQuadraticForm(iQuadric, iA);
+  double cost = KelCldQMetric::QuadraticForm(iQuadric, m);
+  const double costA = KelCldQMetric::QuadraticForm(iQuadric, iA);
   if (costA < cost) {
     best = iA;
     cost = costA;
   }
-  const double costB = KelCldQMetric::EvaluateQuadraticForm(iQuadric, iB);
+  const double costB = KelCldQMetric::QuadraticForm(iQuadric, iB);
   if (costB < cost) {
     best = iB;
     cost = costB;
@@ -121,22 +121,24 @@ double KelCldEdgeCollapseQMetric::ComputeCostOrTargetCoordinates(const int iVert
   const double* q2 = &_QMatrixData[10 * static_cast<size_t>(GetVertexIndex(iVertex2))];
   double q[10];
   for (int k = 0; k < 10; ++k) q[k] = q1[k] + q2[k];
+  const bool hole1 = IsHoleVertex(iVertex1) != FALSE, hole2 = IsHoleVertex(iVertex2) != FALSE;
+  double point[3];
+  if (!hole1 && !hole2 && SolveMinimiser(q, point)) {
+    if (!oTarget) return KelCldQMetric::QuadraticForm(q, point);
+    for (int k = 0; k < 3; ++k) oTarget[k] = point[k];
+    return 0.0;
+  }
+  // The ends' positions only serve the hole and singular cases.
   double a[3], b[3];
   Position(Coordinates(), iVertex1, a);
   Position(Coordinates(), iVertex2, b);
-  const bool hole1 = IsHoleVertex(iVertex1) != FALSE, hole2 = IsHoleVertex(iVertex2) != FALSE;
-  if (hole1 && hole2) return TwoVertexRule(q, a, b, oTarget);
   if (hole1 != hole2) {
     const double* onHole = hole1 ? a : b;
-    if (!oTarget) return KelCldQMetric::EvaluateQuadraticForm(q, onHole);
+    if (!oTarget) return KelCldQMetric::QuadraticForm(q, onHole);
     for (int k = 0; k < 3; ++k) oTarget[k] = onHole[k];
     return 0.0;
   }
-  double point[3];
-  if (!SolveMinimiser(q, point)) return TwoVertexRule(q, a, b, oTarget);
-  if (!oTarget) return KelCldQMetric::EvaluateQuadraticForm(q, point);
-  for (int k = 0; k < 3; ++k) oTarget[k] = point[k];
-  return 0.0;
+  return TwoVertexRule(q, a, b, oTarget);
 }
 
 void KelCldEdgeCollapseQMetric::PrefetchVertexData(const int iVertex) const

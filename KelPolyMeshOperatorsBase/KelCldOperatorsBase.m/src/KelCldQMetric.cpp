@@ -84,18 +84,32 @@ void KelCldQMetric::CalculateAll(KelCldPolygon* iPolygon, double* oQuadrics)
         KelPrefetch(oQuadrics + 10 * static_cast<size_t>(w) + 9);
         KelPrefetch(coords + 3 * static_cast<size_t>(w));
       }
-    int v[3], n[3];
-    if (!iPolygon->GetTriangle(t, v, n)) continue;
-    double unit[3];
+    int v[3];
+    if (!iPolygon->GetTriangleVertices(t, v, orientation)) continue;
+    double n[3];
     if (!UnitNormal(coords + 3 * static_cast<size_t>(v[0]), coords + 3 * static_cast<size_t>(v[1]),
-                    coords + 3 * static_cast<size_t>(v[2]), unit))
+                    coords + 3 * static_cast<size_t>(v[2]), n))
       continue;
+    // The normal's products are the same for the three planes; only d differs. Each sum is
+    // the one AddPlane makes.
+    const double aa = n[0] * n[0], ab = n[0] * n[1], ac = n[0] * n[2], bb = n[1] * n[1], bc = n[1] * n[2],
+                 cc = n[2] * n[2];
     for (int k = 0; k < 3; ++k) {
       // A vertex twice in one triangle takes the plane once, as in Calculate.
       if ((k == 1 && v[1] == v[0]) || (k == 2 && (v[2] == v[0] || v[2] == v[1]))) continue;
       const float* c = coords + 3 * static_cast<size_t>(v[k]);
-      const double p[3] = {c[0], c[1], c[2]};
-      AddPlane(unit, p, oQuadrics + 10 * static_cast<size_t>(v[k]));
+      const double d = -(n[0] * double(c[0]) + n[1] * double(c[1]) + n[2] * double(c[2]));
+      double* q = oQuadrics + 10 * static_cast<size_t>(v[k]);
+      q[0] += aa;
+      q[1] += ab;
+      q[2] += ac;
+      q[3] += n[0] * d;
+      q[4] += bb;
+      q[5] += bc;
+      q[6] += n[1] * d;
+      q[7] += cc;
+      q[8] += n[2] * d;
+      q[9] += d * d;
     }
   }
 }
@@ -121,8 +135,5 @@ void KelCldQMetric::Calculate(KelCldPolygon* iPolygon, int iVertex, const KelRaw
 double KelCldQMetric::EvaluateQuadraticForm(const double* iQuadric, const double* iPoint)
 {
   KelAssertText(iQuadric && iPoint, "QCoef && v");
-  const double* q = iQuadric;
-  const double x = iPoint[0], y = iPoint[1], z = iPoint[2];
-  return q[0] * x * x + q[4] * y * y + q[7] * z * z +
-         2.0 * (q[1] * x * y + q[2] * x * z + q[3] * x + q[5] * y * z + q[6] * y + q[8] * z) + q[9];
+  return QuadraticForm(iQuadric, iPoint);
 }
