@@ -11,7 +11,7 @@
 // - Costs (single precision) and heap positions are kept in flat arrays indexed by edge
 //   number, next to the edge table, so that a comparison is two array reads; each vertex
 //   keeps the list of its edges, so a step touches only the edges around the collapse.
-// - The queue is a binary min-heap ordered by CompareValues with the order rules of
+// - The queue is a 4-ary min-heap ordered by CompareValues with the order rules of
 //   KelCldHeap (a tie never moves an edge; of two equal children the first wins), kept
 //   inline here so that its comparisons need no call through the evaluator interface.
 // - After any change of the polygon made outside Step, prepare the queue again.
@@ -161,6 +161,7 @@ private:
   };
   std::vector<EdgeRecord, KelLargeArrayAllocator<EdgeRecord>> _edgeRecords;  // per edge number
   KelRawCollint _newList;                // scratch of UpdateEdgeData
+  std::vector<int> _wingSlots;           // scratch of UpdateEdgeData
 };
 
 #endif

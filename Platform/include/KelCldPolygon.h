@@ -297,7 +297,7 @@ private:
   // What one walk around an edge a-b finds.
   struct EdgeScan {
     int nbSides = 0;      // occurrences of a-b among the edges of valid triangles
-    int sides[2] = {0, 0};  // the first two sides met (side = 3t + edge index)
+    int sides[3] = {0, 0, 0};  // the first two sides met (side = 3t + edge index); [2] is scratch
     int lowestSide = 0;   // lowest side, i.e. the first in triangle then edge order
     int nbTriangles = 0;  // distinct triangles having the edge
     void AddSide(int iSide)
@@ -305,6 +305,17 @@ private:
       if (nbSides < 2) sides[nbSides] = iSide;
       ++nbSides;
       if (!lowestSide || iSide < lowestSide) lowestSide = iSide;
+    }
+    // AddSide when iMatch, else nothing; without branches, for scans over mixed sides.
+    void AddSideIf(bool iMatch, int iSide)
+    {
+      // Masks rather than conditions, which the compiler may turn back into jumps.
+      const int match = -static_cast<int>(iMatch);
+      sides[(std::min(nbSides, 2) & match) | (2 & ~match)] = iSide;
+      nbSides -= match;
+      // 0 (none yet) as the largest unsigned, so that the smaller of the two is the lowest.
+      const unsigned candidate = static_cast<unsigned>((iSide & match) | (lowestSide & ~match)) - 1u;
+      lowestSide = static_cast<int>(std::min(static_cast<unsigned>(lowestSide) - 1u, candidate) + 1u);
     }
   };
 
@@ -342,7 +353,8 @@ private:
     // A degenerate triangle lists a vertex at two corners; only the first one counts.
     const int* v = &_vertices[static_cast<size_t>(iCorner - iCorner % 3)];
     const int j = iCorner % 3;
-    return !((j > 0 && v[0] == v[j]) || (j > 1 && v[1] == v[j]));
+    // Bitwise, without branches: the corner index follows no pattern.
+    return !(((j > 0) & (v[0] == v[j])) | ((j > 1) & (v[1] == v[j])));
   }
   // Calls iVisit(corner, other, side) for the corners of a or of b (whichever is cheaper)
   // whose triangle may hold the edge a-b, "other" being the end not at the corner. When the

@@ -51,16 +51,19 @@ public:
   }
   // Removes one occurrence of the value; false when the list does not have it.
   bool Remove(std::size_t iIndex, int iValue);
+  bool Contains(std::size_t iIndex, int iValue) const;
   void Clear(std::size_t iIndex);
   // Replaces the list by the values.
   void Set(std::size_t iIndex, const int* iValues, int iCount);
 
 private:
-  struct alignas(64) Line {
+  struct alignas(64) Line {  // sixteen ints, compared four at a time by Matches
     int count = 0;
     int values[kInline] = {};  // values[0] indexes _spilled once the list has spilled
   };
   void AppendSpilled(Line& ioLine, int iValue);
+  // The slots of an inline list holding the value, as bits.
+  static unsigned Matches(const Line& iLine, int iValue);
   void Release(Line& ioLine);
 
   std::vector<Line, KelLargeArrayAllocator<Line>> _lists;

@@ -24,8 +24,17 @@ inline int IndexOf(int iCorner) { return iCorner % 3; }
 std::atomic<uint64_t> gTopologyStamps{0};
 uint64_t NextTopologyStamp() { return gTopologyStamps.fetch_add(1, std::memory_order_relaxed) + 1; }
 
-inline int Next3(int i) { return i == 2 ? 0 : i + 1; }
-inline int Prev3(int i) { return i == 0 ? 2 : i - 1; }
+// By table: the corner index is in no predictable pattern, and a compare-and-jump mispredicts.
+inline int Next3(int i)
+{
+  static constexpr int kNext[3] = {1, 2, 0};
+  return kNext[i];
+}
+inline int Prev3(int i)
+{
+  static constexpr int kPrev[3] = {2, 0, 1};
+  return kPrev[i];
+}
 
 template <class Array>
 size_t CapacityBytes(const Array& iArray) { return iArray.capacity() * sizeof(typename Array::value_type); }
@@ -448,9 +457,17 @@ int KelCldPolygon::GetTrianglesAroundVertexUnordered(int iVertex, KelRawCollint&
   oTriangles.RemoveAll();
   if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return 0;
   EnsureLinked();
-  for (const int c : Corners(iVertex))
-    if (IsFirstCorner(c)) oTriangles.Append(TriangleOf(c));
-  return oTriangles.Size();
+  // Written in place and kept by count, without a branch per corner.
+  const CornerRange corners = Corners(iVertex);
+  oTriangles.Size(corners.size());
+  int* const out = oTriangles.Data();
+  int count = 0;
+  for (const int c : corners) {
+    out[count] = TriangleOf(c);
+    count += IsFirstCorner(c);
+  }
+  oTriangles.Size(count);
+  return count;
 }
 
 void KelCldPolygon::AddRing(int iVertex, KelRawCollint& ioVertices) const
@@ -866,27 +883,34 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     sides[nbSides++] = {next, 3 * t + j};
     sides[nbSides++] = {prev, 3 * t + Prev3(j)};
   }
+  // Which moved sides meet an old neighbour of iNew follows no pattern: they are written
+  // anyway and kept by count, and the neighbours met listed the same way (then made unique).
   std::vector<int>& shared = _sharedScratch;
-  shared.clear();
+  shared.resize(2 * corners.size());
+  size_t nbShared = 0;
   for (const int c : corners) {
     EraseCorner(iOld, c);
     _vertices[c] = iNew;
     InsertCorner(iNew, c);
     const int t = TriangleOf(c), j = IndexOf(c);
     const int next = _vertices[3 * t + Next3(j)], prev = _vertices[3 * t + Prev3(j)];
-    if (_stamps[next] == stamp) {
-      sides[nbSides++] = {next, 3 * t + j};
-      if (std::find(shared.begin(), shared.end(), next) == shared.end()) shared.push_back(next);
-    }
-    if (_stamps[prev] == stamp) {
-      sides[nbSides++] = {prev, 3 * t + Prev3(j)};
-      if (std::find(shared.begin(), shared.end(), prev) == shared.end()) shared.push_back(prev);
-    }
+    const bool nextMet = _stamps[next] == stamp, prevMet = _stamps[prev] == stamp;
+    sides[nbSides] = {next, 3 * t + j};
+    nbSides += nextMet;
+    shared[nbShared] = next;
+    nbShared += nextMet;
+    sides[nbSides] = {prev, 3 * t + Prev3(j)};
+    nbSides += prevMet;
+    shared[nbShared] = prev;
+    nbShared += prevMet;
   }
-  for (const int x : shared) {
+  shared.resize(nbShared);
+  for (size_t i = 0; i < shared.size(); ++i) {
+    const int x = shared[i];
+    if (std::find(shared.begin(), shared.begin() + static_cast<std::ptrdiff_t>(i), x) != shared.begin() + static_cast<std::ptrdiff_t>(i))
+      continue;  // met before
     EdgeScan scan;
-    for (size_t k = 0; k < nbSides; ++k)
-      if (sides[k].first == x) scan.AddSide(sides[k].second);
+    for (size_t k = 0; k < nbSides; ++k) scan.AddSideIf(sides[k].first == x, sides[k].second);
     ApplyEdgeScan(iNew, x, scan);
   }
   return static_cast<int>(corners.size());
@@ -981,7 +1005,7 @@ void KelCldPolygon::RepointNeighbor(int iNeighbor, int iFrom, int iTo, int iVert
   int* const n = &_neighbors[3 * static_cast<size_t>(iNeighbor)];
   const int nbPointing = (n[0] == iFrom) + (n[1] == iFrom) + (n[2] == iFrom);
   if (nbPointing == 1) {
-    n[n[0] == iFrom ? 0 : (n[1] == iFrom ? 1 : 2)] = iTo;
+    n[(n[1] == iFrom) + 2 * (n[2] == iFrom)] = iTo;
     return;
   }
   for (int k = 0; k < 3; ++k) {

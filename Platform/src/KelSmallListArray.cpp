@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 void KelSmallListArray::Assign(std::size_t iCount)
 {
   _lists.assign(iCount, Line());
@@ -54,14 +58,41 @@ void KelSmallListArray::Release(Line& ioLine)
   _freeSpills.push_back(spill);
 }
 
+unsigned KelSmallListArray::Matches(const Line& iLine, const int iValue)
+{
+  // Every slot of the line is compared and the unused ones masked off: a fixed number of
+  // comparisons without a branch, where a search stopping at the value mispredicts its exit.
+#if defined(__SSE2__)
+  // The line is sixteen ints, the count first: four vector compares, one bit per int.
+  const __m128i value = _mm_set1_epi32(iValue);
+  const __m128i* quads = reinterpret_cast<const __m128i*>(&iLine);
+  unsigned found = 0;
+  for (int q = 0; q < 4; ++q)
+    found |= static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(_mm_load_si128(quads + q), value))))
+             << (4 * q);
+  found >>= 1;  // drop the count
+#else
+  unsigned found = 0;
+  for (int i = 0; i < kInline; ++i) found |= static_cast<unsigned>(iLine.values[i] == iValue) << i;
+#endif
+  return found & ((1u << iLine.count) - 1u);
+}
+
+bool KelSmallListArray::Contains(std::size_t iIndex, int iValue) const
+{
+  const Line& line = _lists[iIndex];
+  if (line.count <= kInline) return Matches(line, iValue) != 0;
+  const std::vector<int>& values = _spilled[static_cast<std::size_t>(line.values[0])];
+  return std::find(values.begin(), values.end(), iValue) != values.end();
+}
+
 bool KelSmallListArray::Remove(std::size_t iIndex, int iValue)
 {
   Line& line = _lists[iIndex];
   if (line.count <= kInline) {
-    int* const last = line.values + line.count;
-    int* const found = std::find(line.values, last, iValue);
-    if (found == last) return false;
-    *found = last[-1];
+    const unsigned found = Matches(line, iValue);
+    if (!found) return false;
+    line.values[__builtin_ctz(found)] = line.values[line.count - 1];
     --line.count;
     return true;
   }

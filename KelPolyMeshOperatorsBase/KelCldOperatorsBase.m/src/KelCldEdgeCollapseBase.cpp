@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <new>
 #include <unordered_set>
 
@@ -366,20 +367,22 @@ void KelCldEdgeCollapseBase::HeapSiftDown(int iPosition)
   HeapEntry* heap = _heap.data();
   const int size = HeapSize();
   const HeapEntry entry = heap[iPosition];
+  const int lastPosition = size - 1;
   int i = iPosition;
   for (;;) {
     const int first = 4 * i + 1;
-    if (first >= size) break;
+    if (first > lastPosition) break;
     // The grandchildren are sixteen entries in a row: asking for them while the children are
-    // compared saves a wait per level once the heap outgrows the cache.
-    const size_t grandchildren = 16 * static_cast<size_t>(i) + 5;
-    if (grandchildren < static_cast<size_t>(size)) {
-      const char* block = reinterpret_cast<const char*>(heap + grandchildren);
-      for (int line = 0; line < 4; ++line) KelPrefetch(block + 64 * line);
-    }
-    const int last = std::min(first + 4, size);
+    // compared saves a wait per level once the heap outgrows the cache. A node without them
+    // asks for the heap's last sixteen entries instead: a test would mispredict, and an
+    // address far past the heap costs a page walk.
+    const size_t grandchildren =
+        std::min(16 * static_cast<size_t>(i) + 5, static_cast<size_t>(std::max(lastPosition - 15, 0)));
+    const uintptr_t block = reinterpret_cast<uintptr_t>(heap + grandchildren);
+    for (int line = 0; line < 4; ++line) KelPrefetch(reinterpret_cast<const void*>(block + 64 * line));
+    const int last = std::min(first + 3, lastPosition);
     int best = first;
-    for (int c = first + 1; c < last; ++c) best ^= (best ^ c) & -static_cast<int>(Before(heap[c], heap[best]));
+    for (int c = first + 1; c <= last; ++c) best ^= (best ^ c) & -static_cast<int>(Before(heap[c], heap[best]));
     if (!Before(heap[best], entry)) break;
     heap[i] = heap[best];
     _edgeRecords[static_cast<size_t>(heap[i].edge)].heapPosition = i;
@@ -475,7 +478,7 @@ void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
   for (const int f : _EdgesList.Get(static_cast<size_t>(GetVertexIndex(iVertex)))) {
     int a = 0, b = 0;
     Ends(f, a, b);
-    const int far = a == iVertex ? b : a;
+    const int far = a ^ b ^ iVertex;
     PrefetchVertexData(far);
     _cldPolygon->PrefetchVertex(far);
     KelPrefetch(_EdgesList.Address(static_cast<size_t>(GetVertexIndex(far))));
@@ -505,48 +508,77 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
   const size_t removedSlot = static_cast<size_t>(GetVertexIndex(iRemoved));
   const KelSmallListArray::Range edgesListVertex1 = _EdgesList.Get(keptSlot);
   const KelSmallListArray::Range edgesListVertex2 = _EdgesList.Get(removedSlot);
-  KelAssertText(std::find(edgesListVertex1.begin(), edgesListVertex1.end(), iNoEdgeToCollapse) != edgesListVertex1.end(),
-                "edgesListVertex1.Locate (iNoEdgeToCollapse)");
-  KelAssertText(std::find(edgesListVertex2.begin(), edgesListVertex2.end(), iNoEdgeToCollapse) != edgesListVertex2.end(),
-                "edgesListVertex2.Locate (iNoEdgeToCollapse)");
+  KelAssertText(_EdgesList.Contains(keptSlot, iNoEdgeToCollapse), "edgesListVertex1.Locate (iNoEdgeToCollapse)");
+  KelAssertText(_EdgesList.Contains(removedSlot, iNoEdgeToCollapse), "edgesListVertex2.Locate (iNoEdgeToCollapse)");
 
-  // The removed vertex's edges now end at the kept vertex.
+  // The removed vertex's edges now end at the kept vertex (the collapsed one too, cleared
+  // below); by masks, as which end is the removed one follows no pattern.
+  auto renamed = [&](const int iEnd) { return iEnd ^ ((iEnd ^ iKept) & -static_cast<int>(iEnd == iRemoved)); };
   for (const int f : edgesListVertex2) {
-    if (f == iNoEdgeToCollapse) continue;
     int a = 0, b = 0;
     Ends(f, a, b);
-    SetEnds(f, a == iRemoved ? iKept : a, b == iRemoved ? iKept : b);
+    SetEnds(f, renamed(a), renamed(b));
   }
   // The kept vertex has moved, but its edges keep their old keys until they are costed again
   // below: the heap stays ordered on the keys it holds while other entries leave it.
   HeapRemove(0);
   SetEnds(iNoEdgeToCollapse, 0, 0);
 
-  _newList.RemoveAll();
-  for (const int f : edgesListVertex1) {
-    if (f == iNoEdgeToCollapse) continue;
+  // N: the edges of both lists but the collapsed one and the duplicates at the wings. Where
+  // those lie in a list follows no pattern, so every edge is written and kept by count, and
+  // the few that end at a wing are noted and decided after each list, in the list's order.
+  const int most = edgesListVertex1.size() + edgesListVertex2.size();
+  _newList.Size(most);
+  if (static_cast<int>(_wingSlots.size()) < most) _wingSlots.resize(static_cast<size_t>(most));
+  int* const list = _newList.Data();  // from 0 here
+  int count = 0;
+  auto gather = [&](const KelSmallListArray::Range& iEdges) {
+    int nbAtWings = 0;
+    for (const int f : iEdges) {
+      int a = 0, b = 0;
+      Ends(f, a, b);
+      // One end is the kept vertex (the collapsed edge, cleared, aside): the smallest of the
+      // differences is 0.
+      KelAssertText(std::min({static_cast<unsigned>(a ^ iNoVertex1Keep), static_cast<unsigned>(b ^ iNoVertex1Keep),
+                              static_cast<unsigned>(f ^ iNoEdgeToCollapse)}) == 0,
+                    "edgeVertex1 == iNoVertex1Keep");
+      const int far = a ^ b ^ iKept;
+      const int listed = static_cast<int>(f != iNoEdgeToCollapse);
+      list[count] = f;
+      _wingSlots[static_cast<size_t>(nbAtWings)] = count;
+      nbAtWings += listed & (static_cast<int>(far == iWing1) | static_cast<int>(far == iWing2));
+      count += listed;
+    }
+    return nbAtWings;
+  };
+  auto farEnd = [&](const int iEdge) {
     int a = 0, b = 0;
-    Ends(f, a, b);
-    const int edgeVertex1 = b == iKept ? b : a, far = b == iKept ? a : b;
-    KelAssertText(edgeVertex1 == iNoVertex1Keep, "edgeVertex1 == iNoVertex1Keep");
+    Ends(iEdge, a, b);
+    return a ^ b ^ iKept;
+  };
+  // Kept vertex to wing: deleted when no triangle holds it any more.
+  const int keptAtWings = gather(edgesListVertex1);
+  for (int i = 0; i < keptAtWings; ++i) {
+    const int slot = _wingSlots[static_cast<size_t>(i)], f = list[slot], far = farEnd(f);
     int s1 = 0, s2 = 0;
-    if ((far == iWing1 || far == iWing2) && !_PolyEdgeCollapse->IsWingKnownToStay(far) &&
-        _cldPolygon->GetEdgeTriangles(iKept, far, s1, s2) == 0)
+    if (!_PolyEdgeCollapse->IsWingKnownToStay(far) && _cldPolygon->GetEdgeTriangles(iKept, far, s1, s2) == 0) {
       DeleteEdge(f, far);
-    else
-      _newList.Append(f);
+      list[slot] = 0;
+    }
   }
-  for (const int f : edgesListVertex2) {
-    if (f == iNoEdgeToCollapse) continue;
-    int a = 0, b = 0;
-    Ends(f, a, b);
-    const int edgeVertex1 = b == iKept ? b : a, far = b == iKept ? a : b;
-    KelAssertText(edgeVertex1 == iNoVertex1Keep, "edgeVertex1 == iNoVertex1Keep");
-    if (far == iWing1 || far == iWing2)
-      DeleteEdge(f, far);  // duplicates the kept vertex's edge to the wing
-    else
-      _newList.Append(f);
+  // Removed vertex to wing: duplicates the kept vertex's edge to the wing.
+  const int removedAtWings = gather(edgesListVertex2);
+  for (int i = 0; i < removedAtWings; ++i) {
+    const int slot = _wingSlots[static_cast<size_t>(i)], f = list[slot];
+    DeleteEdge(f, farEnd(f));
+    list[slot] = 0;
   }
+  int out = 0;
+  for (int i = 0; i < count; ++i) {
+    list[out] = list[i];
+    out += static_cast<int>(list[i] != 0);
+  }
+  _newList.Size(out);
   for (int i = 1; i <= _newList.Size(); ++i) {
     const int f = _newList[i];
     int a = 0, b = 0;

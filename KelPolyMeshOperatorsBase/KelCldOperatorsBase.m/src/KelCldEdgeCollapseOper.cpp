@@ -19,12 +19,21 @@ namespace {
 
 // Position of the corner of iVertex in the triangle, the last one for a repeated vertex; -1
 // when the triangle does not have it.
+// The last corner holding the vertex, -1 for none; by table, as the corner follows no pattern.
 int CornerOf(const int iVertices[3], const int iVertex)
 {
-  int corner = -1;
-  for (int i = 0; i < 3; ++i)
-    if (iVertices[i] == iVertex) corner = i;
-  return corner;
+  static constexpr int kLast[8] = {-1, 0, 1, 1, 2, 2, 2, 2};
+  return kLast[(iVertices[0] == iVertex) | (iVertices[1] == iVertex) << 1 | (iVertices[2] == iVertex) << 2];
+}
+
+// The first corner holding neither vertex, 3 for none; by table, as for CornerOf.
+int FirstOtherCorner(const int iVertices[3], const int iVertexA, const int iVertexB)
+{
+  static constexpr int kFirst[8] = {3, 0, 1, 0, 2, 0, 1, 0};
+  auto other = [&](const int iCorner) {
+    return static_cast<int>((iVertices[iCorner] != iVertexA) & (iVertices[iCorner] != iVertexB));
+  };
+  return kFirst[other(0) | other(1) << 1 | other(2) << 2];
 }
 
 KelMathPoint PointAt(const float* iCoords, const int iVertex)
@@ -44,11 +53,12 @@ bool ClearlyWithinLimits(const KelMathVector& e0, const KelMathVector& e1, const
       s2 < minimumSquare || s0 <= KelEpsg * KelEpsg || s1 <= KelEpsg * KelEpsg || s2 <= KelEpsg * KelEpsg)
     return false;
   // The corner between an arriving edge a and a leaving edge b has cosine -(a.b) / (|a||b|).
+  // Combined without short cuts: each test is cheap, a mispredicted jump is not.
   auto cornerWithin = [&](const KelMathVector& a, const KelMathVector& b, const double sa, const double sb) {
     const double dot = -(a * b);
-    return dot <= 0.0 || dot * dot <= iLargestCosine * iLargestCosine * sa * sb;
+    return (dot <= 0.0) | (dot * dot <= iLargestCosine * iLargestCosine * sa * sb);
   };
-  return cornerWithin(e2, e0, s2, s0) && cornerWithin(e0, e1, s0, s1) && cornerWithin(e1, e2, s1, s2);
+  return cornerWithin(e2, e0, s2, s0) & cornerWithin(e0, e1, s0, s1) & cornerWithin(e1, e2, s1, s2);
 }
 
 // The same for the triangle (p0, p1, p2), from its edges p1 - p0, p2 - p1 and p0 - p2.
@@ -190,24 +200,27 @@ bool KelCldEdgeCollapseOper::SharesNeighborBesidesWings(const int iVertexKeep, c
   const unsigned mark = NextMark();
   int v[3];
   unsigned char orientation;
+  // K is marked too: only triangles of D without K are tested below, so K is never asked.
   for (int i = 1; i <= _keptTriangles.Size(); ++i) {
     _CldPolygon->GetTriangleVertices(_keptTriangles[i], v, orientation);
-    for (const int w : v)
-      if (w != iVertexKeep) _marks[w] = mark;
+    for (const int w : v) _marks[w] = mark;
   }
   for (int i = 1; i <= _wings.Size(); ++i) _marks[_wings[i]] = 0;
   // The edge's triangles (those of D that have K) add only K, D and the wings to R2: leaving
   // them out changes nothing and leaves T2 for the geometric tests and the contraction.
   _CldPolygon->GetTrianglesAroundVertexUnordered(iVertexRemove, _removedTriangles);
+  // Kept in place by count and tested bitwise: which triangles have K follows no pattern.
   bool shares = false;
   int out = 0;
   for (int i = 1; i <= _removedTriangles.Size(); ++i) {
     const int triangle = _removedTriangles[i];
     _CldPolygon->GetTriangleVertices(triangle, v, orientation);
-    if (v[0] == iVertexKeep || v[1] == iVertexKeep || v[2] == iVertexKeep) continue;
-    _removedTriangles[++out] = triangle;
-    for (const int w : v)
-      if (w != iVertexRemove && _marks[w] == mark) shares = true;
+    const bool withoutKept = (v[0] != iVertexKeep) & (v[1] != iVertexKeep) & (v[2] != iVertexKeep);
+    _removedTriangles[out + 1] = triangle;
+    out += withoutKept;
+    bool marked = false;
+    for (const int w : v) marked |= (w != iVertexRemove) & (_marks[w] == mark);
+    shares |= withoutKept & marked;
   }
   _removedTriangles.Size(out);
   return shares;
@@ -219,31 +232,31 @@ KelBoolean KelCldEdgeCollapseOper::IsContractionLegal(const int iVertexKeep, con
   // The edge's triangles are those around the kept vertex that have the removed one; the rest
   // are the kept vertex's triangles that survive (T1).
   _CldPolygon->GetTrianglesAroundVertexUnordered(iVertexKeep, _keptTriangles);
-  _edgeTriangles.RemoveAll();
-  _wings.RemoveAll();
-  int out = 0;
+  // Both lists are written at every triangle and kept by count: which triangles have D
+  // follows no pattern, and a branch on it mispredicts.
+  _edgeTriangles.Size(_keptTriangles.Size());
+  int out = 0, nbOnEdge = 0;
   int v[3];
   unsigned char orientation;
   for (int i = 1; i <= _keptTriangles.Size(); ++i) {
     const int triangle = _keptTriangles[i];
     _CldPolygon->GetTriangleVertices(triangle, v, orientation);
-    if (v[0] != iVertexRemove && v[1] != iVertexRemove && v[2] != iVertexRemove) {
-      _keptTriangles[++out] = triangle;
-      continue;
-    }
-    _edgeTriangles.Append(triangle);
-    // One wing per edge triangle, 0 for a degenerate one (K, D, K) that has none, so that the
-    // two lists stay parallel.
-    int wing = 0;
-    for (const int w : v)
-      if (w != iVertexKeep && w != iVertexRemove) {
-        wing = w;
-        break;
-      }
-    _wings.Append(wing);
+    const bool onEdge = (v[0] == iVertexRemove) | (v[1] == iVertexRemove) | (v[2] == iVertexRemove);
+    _keptTriangles[out + 1] = triangle;
+    out += !onEdge;
+    _edgeTriangles[nbOnEdge + 1] = triangle;
+    nbOnEdge += onEdge;
   }
   _keptTriangles.Size(out);
-  const int nbOnEdge = _edgeTriangles.Size();
+  _edgeTriangles.Size(nbOnEdge);
+  // One wing per edge triangle, 0 for a degenerate one (K, D, K) that has none, so that the
+  // two lists stay parallel.
+  _wings.Size(nbOnEdge);
+  for (int i = 1; i <= nbOnEdge; ++i) {
+    _CldPolygon->GetTriangleVertices(_edgeTriangles[i], v, orientation);
+    const int corner = FirstOtherCorner(v, iVertexKeep, iVertexRemove);
+    _wings[i] = corner < 3 ? v[corner] : 0;
+  }
   // The contraction removes the edge's triangles in increasing order (the first gives wing 1).
   if (nbOnEdge == 2 && _edgeTriangles[1] > _edgeTriangles[2]) {
     std::swap(_edgeTriangles[1], _edgeTriangles[2]);
@@ -269,13 +282,8 @@ int KelCldEdgeCollapseOper::Contract(const int iVertexKeep, const int iVertexRem
     const int triangle = _edgeTriangles[i];
     int v[3], n[3];
     _CldPolygon->GetTriangle(triangle, v, n);
-    int wing = 0, side = 0;
-    for (int k = 0; k < 3; ++k)
-      if (v[k] != iVertexKeep && v[k] != iVertexRemove) {
-        wing = v[k];
-        side = k;
-        break;
-      }
+    const int corner = FirstOtherCorner(v, iVertexKeep, iVertexRemove);
+    const int wing = corner < 3 ? v[corner] : 0, side = corner < 3 ? corner : 0;
     // The kept vertex stays joined to the wing when a triangle outside the edge lies across
     // either side at the wing (that of K-W keeps it, that of D-W takes K in D's place).
     bool stays = false;
