@@ -41,7 +41,8 @@ std::vector<int> AroundVertex(const KelCldPolygon& iPoly, int iVertex)
   KelRawCollint list, unordered;
   int n = iPoly.GetTrianglesAroundVertex(iVertex, list);
   EXPECT_EQ(n, list.Size());
-  // The unordered query gives the same triangles.
+  // The unordered query gives the same triangles, in place of what the list held.
+  for (int k = 0; k < 20; ++k) unordered.Append(-1);
   EXPECT_EQ(iPoly.GetTrianglesAroundVertexUnordered(iVertex, unordered), n);
   std::vector<int> sorted = List(unordered);
   std::sort(sorted.begin(), sorted.end());

@@ -44,8 +44,18 @@ TEST(KelSmallListArray, MatchesReferenceAcrossSpills)
     std::sort(sortedExpected.begin(), sortedExpected.end());
     ASSERT_EQ(lists.Count(index), static_cast<int>(expected.size()));
     ASSERT_EQ(Sorted(lists, index), sortedExpected) << "step " << step;
+    // Lookups of values present, absent, left behind in the line by removals, or equal to
+    // the count kept in the line: only values in the list are found or removed.
+    for (const int probe : {static_cast<int>(random() % 1000), static_cast<int>(expected.size())}) {
+      const bool present = std::find(expected.begin(), expected.end(), probe) != expected.end();
+      ASSERT_EQ(lists.Contains(index, probe), present) << "step " << step << " value " << probe;
+      if (!present) {
+        ASSERT_FALSE(lists.Remove(index, probe));
+      }
+    }
   }
   EXPECT_FALSE(lists.Remove(0, 5000));
+  EXPECT_FALSE(lists.Contains(0, 5000));
 
   // Set and Clear from a spilled state; Grow keeps the lists and adds empty ones.
   const std::vector<int> many = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17};

@@ -160,7 +160,7 @@ private:
     float cost = 0.0f;
   };
   std::vector<EdgeRecord, KelLargeArrayAllocator<EdgeRecord>> _edgeRecords;  // per edge number
-  KelRawCollint _newList;                // scratch of UpdateEdgeData
+  std::vector<int> _newList;             // scratch of UpdateEdgeData: the edges N, grown only
   std::vector<int> _wingSlots;           // scratch of UpdateEdgeData
 };
 

@@ -454,10 +454,13 @@ int KelCldPolygon::GetTrianglesAroundVertex(int iVertex, KelRawCollint& oTriangl
 
 int KelCldPolygon::GetTrianglesAroundVertexUnordered(int iVertex, KelRawCollint& oTriangles) const
 {
-  oTriangles.RemoveAll();
-  if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) return 0;
+  if (iVertex <= 0 || iVertex >= static_cast<int>(_pointFlags.size())) {
+    oTriangles.RemoveAll();
+    return 0;
+  }
   EnsureLinked();
-  // Written in place and kept by count, without a branch per corner.
+  // Written in place and kept by count, without a branch per corner (and without emptying
+  // the list first, which would only zero what is written over).
   const CornerRange corners = Corners(iVertex);
   oTriangles.Size(corners.size());
   int* const out = oTriangles.Data();

@@ -527,10 +527,10 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
   // N: the edges of both lists but the collapsed one and the duplicates at the wings. Where
   // those lie in a list follows no pattern, so every edge is written and kept by count, and
   // the few that end at a wing are noted and decided after each list, in the list's order.
-  const int most = edgesListVertex1.size() + edgesListVertex2.size();
-  _newList.Size(most);
-  if (static_cast<int>(_wingSlots.size()) < most) _wingSlots.resize(static_cast<size_t>(most));
-  int* const list = _newList.Data();  // from 0 here
+  const size_t most = static_cast<size_t>(edgesListVertex1.size() + edgesListVertex2.size());
+  if (_newList.size() < most) _newList.resize(most);
+  if (_wingSlots.size() < most) _wingSlots.resize(most);
+  int* const list = _newList.data();
   int count = 0;
   auto gather = [&](const KelSmallListArray::Range& iEdges) {
     int nbAtWings = 0;
@@ -578,14 +578,13 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     list[out] = list[i];
     out += static_cast<int>(list[i] != 0);
   }
-  _newList.Size(out);
-  for (int i = 1; i <= _newList.Size(); ++i) {
-    const int f = _newList[i];
+  for (int i = 0; i < out; ++i) {
+    const int f = list[i];
     int a = 0, b = 0;
     Ends(f, a, b);
     const int position = SetKey(f, static_cast<float>(ComputeCostOfEdge(a, b)));
     if (position >= 0) HeapRestore(position);
   }
   _EdgesList.Clear(removedSlot);
-  _EdgesList.Set(keptSlot, _newList.Data(), _newList.Size());
+  _EdgesList.Set(keptSlot, list, out);
 }
