@@ -27,6 +27,24 @@ TEST(KelRawColl, OneBasedEditing)
   EXPECT_EQ(list[3], 0);
   EXPECT_EQ(list[4], 0);
 
+  // A list appended to itself doubles; equality looks at the entries only, not at what a
+  // shrunk list still stores past its size.
+  list.Size(2);
+  list.Append(list);
+  const int doubled[] = {1, 3, 1, 3};
+  EXPECT_EQ(list, KelRawCollint(doubled, 4));
+  list.Size(3);
+  list.Append(8);
+  const int shrunk[] = {1, 3, 1, 8};
+  EXPECT_EQ(list, KelRawCollint(shrunk, 4));
+  EXPECT_NE(list, KelRawCollint(shrunk, 3));
+  EXPECT_EQ(list.NbOccur(1), 2);
+  list.RemoveAll(1);
+  EXPECT_EQ(list.Data(), nullptr);
+  list.InsertAt(1, 5);
+  EXPECT_EQ(list.Size(), 1);
+  EXPECT_EQ(list[1], 5);
+
   KelRawCollint reused(1000);
   for (int i = 0; i < 1000; ++i) reused.Append(i);
   const int* storage = reused.Data();

@@ -22,102 +22,130 @@ class KelRawColl {
 public:
   explicit KelRawColl(int iInitialCapacity = 0)
   {
-    if (iInitialCapacity > 0) _values.reserve(static_cast<size_t>(iInitialCapacity));
+    if (iInitialCapacity > 0) _storage.reserve(static_cast<size_t>(iInitialCapacity));
   }
   KelRawColl(const T* iValues, int iCount)
   {
-    if (iValues && iCount > 0) _values.assign(iValues, iValues + iCount);
+    if (iValues && iCount > 0) {
+      _storage.assign(iValues, iValues + iCount);
+      _size = iCount;
+    }
   }
 
-  int Size() const { return static_cast<int>(_values.size()); }
+  int Size() const { return _size; }
   // Resizes to iSize entries (negative counts as 0); new entries are zero.
-  void Size(int iSize) { _values.resize(iSize > 0 ? static_cast<size_t>(iSize) : 0, T()); }
+  void Size(int iSize)
+  {
+    const int size = iSize > 0 ? iSize : 0;
+    if (size > _size) {
+      Ensure(size);
+      std::fill(_storage.begin() + _size, _storage.begin() + size, T());
+    }
+    _size = size;
+  }
   void Reserve(int iCapacity)
   {
-    if (iCapacity > 0) _values.reserve(static_cast<size_t>(iCapacity));
+    if (iCapacity > 0) _storage.reserve(static_cast<size_t>(iCapacity));
   }
 
   // Appends and returns the new size.
   int Append(T iValue)
   {
-    _values.push_back(iValue);
-    return Size();
+    if (static_cast<size_t>(_size) == _storage.size()) Ensure(_size + 1);
+    _storage[static_cast<size_t>(_size)] = iValue;
+    return ++_size;
   }
   int Append(const KelRawColl& iOther)
   {
-    if (&iOther == this) {
-      size_t n = _values.size();
-      _values.reserve(2 * n);
-      for (size_t i = 0; i < n; ++i) _values.push_back(_values[i]);
-    } else {
-      _values.insert(_values.end(), iOther._values.begin(), iOther._values.end());
-    }
-    return Size();
+    const int count = iOther._size;
+    Ensure(_size + count);  // before reading: iOther may be this list
+    std::copy(iOther._storage.begin(), iOther._storage.begin() + count, _storage.begin() + _size);
+    _size += count;
+    return _size;
   }
   // Inserts so that the value ends at position iPos (1..Size()+1).
   void InsertAt(int iPos, T iValue)
   {
     KelAssertText(iPos > 0 && iPos <= Size() + 1, "iPos > 0 && iPos <= _Size + 1");
-    _values.insert(_values.begin() + (iPos - 1), iValue);
+    Ensure(_size + 1);
+    std::copy_backward(_storage.begin() + (iPos - 1), _storage.begin() + _size, _storage.begin() + _size + 1);
+    _storage[static_cast<size_t>(iPos - 1)] = iValue;
+    ++_size;
   }
 
   T& operator[](int iPos)
   {
     KelAssertText(iPos > 0 && iPos <= Size(), "iPos > 0 && iPos <= _Size");
-    return _values[static_cast<size_t>(iPos - 1)];
+    return _storage[static_cast<size_t>(iPos - 1)];
   }
   const T& operator[](int iPos) const
   {
     KelAssertText(iPos > 0 && iPos <= Size(), "iPos > 0 && iPos <= _Size");
-    return _values[static_cast<size_t>(iPos - 1)];
+    return _storage[static_cast<size_t>(iPos - 1)];
   }
 
   // First position >= iFrom holding the value, 0 if none.
   int Locate(T iValue, int iFrom = 1) const
   {
     for (int i = std::max(iFrom, 1); i <= Size(); ++i)
-      if (_values[static_cast<size_t>(i - 1)] == iValue) return i;
+      if (_storage[static_cast<size_t>(i - 1)] == iValue) return i;
     return 0;
   }
   // Removes the first occurrence; returns its former position, 0 when absent.
   int RemoveValue(T iValue)
   {
-    int pos = Locate(iValue);
-    if (pos) _values.erase(_values.begin() + (pos - 1));
+    const int pos = Locate(iValue);
+    if (pos) RemovePosition(pos);
     return pos;
   }
   void RemovePosition(int iPos)
   {
     KelAssertText(iPos > 0 && iPos <= Size(), "iPos > 0 && iPos <= _Size");
-    _values.erase(_values.begin() + (iPos - 1));
+    std::copy(_storage.begin() + iPos, _storage.begin() + _size, _storage.begin() + (iPos - 1));
+    --_size;
   }
   // Empties the list; with iReleaseMemory the storage is given back as well.
   void RemoveAll(int iReleaseMemory = 0)
   {
-    _values.clear();
-    if (iReleaseMemory) _values.shrink_to_fit();
+    _size = 0;
+    if (iReleaseMemory) {
+      _storage.clear();
+      _storage.shrink_to_fit();
+    }
   }
   void Swap(int iPos1, int iPos2)
   {
     KelAssertText(iPos1 > 0 && iPos1 <= Size() && iPos2 > 0 && iPos2 <= Size(),
                   "iPos > 0 && iPos <= _Size");
-    std::swap(_values[static_cast<size_t>(iPos1 - 1)], _values[static_cast<size_t>(iPos2 - 1)]);
+    std::swap(_storage[static_cast<size_t>(iPos1 - 1)], _storage[static_cast<size_t>(iPos2 - 1)]);
   }
   // Number of entries equal to the value.
   int NbOccur(T iValue) const
   {
-    return static_cast<int>(std::count(_values.begin(), _values.end(), iValue));
+    return static_cast<int>(std::count(_storage.begin(), _storage.begin() + _size, iValue));
   }
 
-  bool operator==(const KelRawColl& iOther) const { return _values == iOther._values; }
-  bool operator!=(const KelRawColl& iOther) const { return _values != iOther._values; }
+  bool operator==(const KelRawColl& iOther) const
+  {
+    return _size == iOther._size && std::equal(_storage.begin(), _storage.begin() + _size, iOther._storage.begin());
+  }
+  bool operator!=(const KelRawColl& iOther) const { return !(*this == iOther); }
 
   // Direct access to the contiguous storage (entry 1 first); null when empty.
-  T* Data() { return _values.empty() ? nullptr : _values.data(); }
-  const T* Data() const { return _values.empty() ? nullptr : _values.data(); }
+  T* Data() { return _size == 0 ? nullptr : _storage.data(); }
+  const T* Data() const { return _size == 0 ? nullptr : _storage.data(); }
 
 private:
-  std::vector<T> _values;
+  // The storage only grows (until released): entries past the size are kept for reuse, so
+  // that sizing a reused list again costs no reallocation and no library bookkeeping.
+  void Ensure(int iCount)
+  {
+    const size_t needed = static_cast<size_t>(iCount);
+    if (needed > _storage.size()) _storage.resize(std::max(needed, 2 * _storage.size()));
+  }
+
+  std::vector<T> _storage;
+  int _size = 0;
 };
 
 typedef KelRawColl<int> KelRawCollint;
