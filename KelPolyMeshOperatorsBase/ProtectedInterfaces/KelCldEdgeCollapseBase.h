@@ -125,7 +125,7 @@ private:
   KelCldEdgeCollapseOper* _PolyEdgeCollapse = nullptr;
   // The heap: edge numbers by position (0 is the cheapest).
   bool HeapExists() const { return _heapReady; }
-  int HeapSize() const { return static_cast<int>(_heap.size()); }
+  int HeapSize() const { return _heapSize; }
   void HeapRemove(int iPosition);
   // The edge at the position changed cost: moves it up or down.
   void HeapRestore(int iPosition);
@@ -134,7 +134,7 @@ private:
   bool Before(int iEdge1, int iEdge2) const;  // CompareValues < 0
   // A heap entry carries the edge's cost and squared length, so that the comparisons of a
   // sift read the heap's own memory, not scattered per-edge arrays.
-  struct HeapEntry {
+  struct alignas(16) HeapEntry {
     float cost;
     int edge;
     double squareLength;
@@ -143,7 +143,11 @@ private:
   // Sets the edge's cost, and in its heap entry the cost and the squared length of its ends
   // now; returns the entry's position, -1 for an edge outside the heap.
   int SetKey(int iEdge, float iCost);
-  std::vector<HeapEntry, KelLargeArrayAllocator<HeapEntry>> _heap;
+  // Position p is _heap[p]; position 1 starts a cache line, so that the four children of a
+  // node (4 i + 1 .. 4 i + 4) share one line and its sixteen grandchildren four.
+  std::vector<HeapEntry, KelLargeArrayAllocator<HeapEntry>> _heapStorage;
+  HeapEntry* _heap = nullptr;
+  int _heapSize = 0;
   bool _heapReady = false;
   int _nbVertexSlots = 0;
   KelSmallListArray _EdgesList;  // per vertex index

@@ -57,7 +57,9 @@ void KelCldEdgeCollapseBase::ResetPrivate()
   _TopoUtil = nullptr;
   if (_cldPolygon) _cldPolygon->Release();
   _cldPolygon = nullptr;
-  _heap.clear();
+  _heapStorage.clear();
+  _heap = nullptr;
+  _heapSize = 0;
   _heapReady = false;
   _EdgesList.Assign(0);
   _edgeRecords.clear();
@@ -248,8 +250,11 @@ int KelCldEdgeCollapseBase::CreateEdgeAttributes()
 {
   KelAssertText(!_heapReady, "!_edgeCostHeap");
   const int nbEdges = NbEdgeSlots();
-  _heap.clear();
-  _heap.reserve(static_cast<size_t>(nbEdges));
+  // Three spare entries let position 1 start a cache line wherever the array lands.
+  _heapStorage.assign(static_cast<size_t>(nbEdges) + 4, HeapEntry{});
+  const uintptr_t address = reinterpret_cast<uintptr_t>(_heapStorage.data());
+  _heap = _heapStorage.data() + (64 + 48 - address % 64) % 64 / sizeof(HeapEntry);
+  _heapSize = 0;
   _heapReady = true;
   for (EdgeRecord& record : _edgeRecords) {
     record.cost = 0.0f;
@@ -264,7 +269,7 @@ int KelCldEdgeCollapseBase::CreateEdgeAttributes()
     const double cost = ComputeCostOfEdge(v0, v1);
     _edgeRecords[static_cast<size_t>(e)].cost = static_cast<float>(cost);
     _edgeRecords[static_cast<size_t>(e)].heapPosition = HeapSize();
-    _heap.push_back({static_cast<float>(cost), e, SquareLength(e)});
+    _heap[_heapSize++] = {static_cast<float>(cost), e, SquareLength(e)};
     minimum = std::min(minimum, cost);
     if (cost < KelMathInfinite) maximum = std::max(maximum, cost);
   }
@@ -331,13 +336,13 @@ void KelCldEdgeCollapseBase::HeapRemove(int iPosition)
   if (iPosition < 0 || iPosition > last) return;
   const int removed = _heap[static_cast<size_t>(iPosition)].edge;
   _heap[static_cast<size_t>(iPosition)] = _heap[static_cast<size_t>(last)];
-  _heap.pop_back();
+  --_heapSize;
   _edgeRecords[static_cast<size_t>(removed)].heapPosition = last;  // outside the heap now
   if (iPosition < last) HeapRestore(iPosition);
 }
 
-// The queue is a 4-ary heap: half the levels of a binary one, and a node's children share a
-// cache line or two, which matters once the heap outgrows the cache.
+// The queue is a 4-ary heap: half the levels of a binary one, and a node's children fill one
+// cache line, which matters once the heap outgrows the cache.
 void KelCldEdgeCollapseBase::HeapRestore(int iPosition)
 {
   if (iPosition > 0 && Before(_heap[static_cast<size_t>(iPosition)], _heap[static_cast<size_t>((iPosition - 1) / 4)]))
@@ -348,7 +353,7 @@ void KelCldEdgeCollapseBase::HeapRestore(int iPosition)
 
 void KelCldEdgeCollapseBase::HeapSiftUp(int iPosition)
 {
-  HeapEntry* heap = _heap.data();
+  HeapEntry* heap = _heap;
   const HeapEntry entry = heap[iPosition];
   int i = iPosition;
   while (i > 0) {
@@ -364,7 +369,7 @@ void KelCldEdgeCollapseBase::HeapSiftUp(int iPosition)
 
 void KelCldEdgeCollapseBase::HeapSiftDown(int iPosition)
 {
-  HeapEntry* heap = _heap.data();
+  HeapEntry* heap = _heap;
   const int size = HeapSize();
   const HeapEntry entry = heap[iPosition];
   const int lastPosition = size - 1;
@@ -401,7 +406,7 @@ void KelCldEdgeCollapseBase::UpdateNum(const int iEdge, const int iPosition)
 
 float KelCldEdgeCollapseBase::GetMinimalCost() const
 {
-  if (!_heapReady || _heap.empty()) return static_cast<float>(KelMathInfinite);
+  if (!_heapReady || _heapSize == 0) return static_cast<float>(KelMathInfinite);
   return _heap[0].cost;
 }
 
@@ -434,7 +439,7 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   KelAssert(_cldPolygon);
   KelAssert(_PolyEdgeCollapse);
   oRemovedVertex = 0;
-  if (!_heapReady || _heap.empty()) return 0;
+  if (!_heapReady || _heapSize == 0) return 0;
   const int edge = _heap[0].edge;
   int kept = 0, removed = 0;
   Ends(edge, kept, removed);
