@@ -106,27 +106,30 @@ int KelCldEdgeCollapseBase::Set(KelCldPolygon* iPolygon)
 void KelCldEdgeCollapseBase::ListAllEdges()
 {
   const int nbTriangles = _cldPolygon->GetNbTriangles(1);
-  _edgeRecords.clear();
-  _edgeRecords.reserve(static_cast<size_t>(_cldPolygon->GetNbTriangles(0)) * 3 / 2 + 2);
-  _edgeRecords.push_back(EdgeRecord());
+  // A closed mesh has one and a half edges a triangle; the array grows if there are more.
+  _edgeRecords.assign(static_cast<size_t>(_cldPolygon->GetNbTriangles(0)) * 3 / 2 + 4, EdgeRecord());
+  size_t count = 1;  // edge 0 is none
   std::unordered_set<uint64_t> unpaired;
   for (int t = 1; t <= nbTriangles; ++t) {
     int v[3], n[3];
     if (!_cldPolygon->GetTriangle(t, v, n)) continue;
+    if (count + 3 > _edgeRecords.size()) _edgeRecords.resize(2 * _edgeRecords.size());
     for (int k = 0; k < 3; ++k) {
       const int a = v[k], b = v[k == 2 ? 0 : k + 1];
-      if (n[k]) {
-        if (n[k] < t) continue;
-      } else {
+      // Whether the lower triangle is this one follows no pattern: every side is written and
+      // the count advances for new edges only.
+      int isNew = static_cast<int>(n[k] >= t);
+      if (!n[k]) {
         const uint64_t key = (uint64_t(uint32_t(std::min(a, b))) << 32) | uint32_t(std::max(a, b));
-        if (!unpaired.insert(key).second) continue;
+        isNew = static_cast<int>(unpaired.insert(key).second);
       }
-      EdgeRecord record;
+      EdgeRecord& record = _edgeRecords[count];
       record.ends[0] = a;
       record.ends[1] = b;
-      _edgeRecords.push_back(record);
+      count += static_cast<size_t>(isNew);
     }
   }
+  _edgeRecords.resize(count);
 }
 
 int KelCldEdgeCollapseBase::SetFromVertexList(KelCldPolygon* iPolygon, const KelRawCollint& iVertices)
