@@ -398,8 +398,9 @@ void KelCldPolygon::InsertCorner(int iVertex, int iCorner) const
 
 void KelCldPolygon::EraseCorner(int iVertex, int iCorner) const
 {
-  if (_corners.Remove(static_cast<size_t>(iVertex), iCorner) && _corners.Count(static_cast<size_t>(iVertex)) == 0)
-    --_nbVertices;
+  // Whether this was the vertex's last corner follows no pattern: counted without a jump.
+  const int removed = static_cast<int>(_corners.Remove(static_cast<size_t>(iVertex), iCorner));
+  _nbVertices -= removed & static_cast<int>(_corners.Count(static_cast<size_t>(iVertex)) == 0);
 }
 
 bool KelCldPolygon::CoverPoints(int iHighest) const

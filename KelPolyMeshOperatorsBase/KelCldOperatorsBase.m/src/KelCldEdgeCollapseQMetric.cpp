@@ -113,8 +113,10 @@ double KelCldEdgeCollapseQMetric::TwoVertexRule(const double* iQuadric, const do
   return 0.0;
 }
 
-double KelCldEdgeCollapseQMetric::ComputeCostOrTargetCoordinates(const int iVertex1, const int iVertex2,
-                                                                 double* oTarget) const
+// Inline in its two callers, so that each keeps only its own case (cost or target) and the
+// queue's many costs take no jump on which one is asked.
+inline double KelCldEdgeCollapseQMetric::ComputeCostOrTargetCoordinates(const int iVertex1, const int iVertex2,
+                                                                        double* oTarget) const
 {
   // The queue only asks for its own edges, whose ends have slots.
   const double* q1 = &_QMatrixData[10 * static_cast<size_t>(GetVertexIndex(iVertex1))];
