@@ -908,11 +908,10 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     shared[nbShared] = prev;
     nbShared += prevMet;
   }
-  shared.resize(nbShared);
-  for (size_t i = 0; i < shared.size(); ++i) {
+  for (size_t i = 0; i < nbShared; ++i) {
     const int x = shared[i];
-    if (std::find(shared.begin(), shared.begin() + static_cast<std::ptrdiff_t>(i), x) != shared.begin() + static_cast<std::ptrdiff_t>(i))
-      continue;  // met before
+    const auto before = shared.begin() + static_cast<std::ptrdiff_t>(i);
+    if (std::find(shared.begin(), before, x) != before) continue;  // met before
     EdgeScan scan;
     for (size_t k = 0; k < nbSides; ++k) scan.AddSideIf(sides[k].first == x, sides[k].second);
     ApplyEdgeScan(iNew, x, scan);

@@ -58,6 +58,22 @@ void KelSmallListArray::Release(Line& ioLine)
   _freeSpills.push_back(spill);
 }
 
+namespace {
+
+// The position of the lowest set bit of a nonzero mask.
+int LowestBit(const unsigned iMask)
+{
+#if defined(__GNUC__)
+  return __builtin_ctz(iMask);
+#else
+  int bit = 0;
+  while (!(iMask >> bit & 1u)) ++bit;
+  return bit;
+#endif
+}
+
+}  // namespace
+
 unsigned KelSmallListArray::Matches(const Line& iLine, const int iValue)
 {
   // Every slot of the line is compared and the unused ones masked off: a fixed number of
@@ -92,7 +108,7 @@ bool KelSmallListArray::Remove(std::size_t iIndex, int iValue)
   if (line.count <= kInline) {
     const unsigned found = Matches(line, iValue);
     if (!found) return false;
-    line.values[__builtin_ctz(found)] = line.values[line.count - 1];
+    line.values[LowestBit(found)] = line.values[line.count - 1];
     --line.count;
     return true;
   }

@@ -18,8 +18,7 @@ KelImplementClass(KelCldEdgeCollapseOper, KelCldTopologicalOper, KelMetaImplemen
 namespace {
 
 // Position of the corner of iVertex in the triangle, the last one for a repeated vertex; -1
-// when the triangle does not have it.
-// The last corner holding the vertex, -1 for none; by table, as the corner follows no pattern.
+// when the triangle does not have it. By table, as the corner follows no pattern.
 int CornerOf(const int iVertices[3], const int iVertex)
 {
   static constexpr int kLast[8] = {-1, 0, 1, 1, 2, 2, 2, 2};
@@ -257,7 +256,8 @@ KelBoolean KelCldEdgeCollapseOper::IsContractionLegal(const int iVertexKeep, con
     int listed = 0;
     for (int i = 1; i <= _edgeTriangles.Size(); ++i) {
       _CldPolygon->GetTriangleVertices(_edgeTriangles[i], v, orientation);
-      if (v[0] == iVertexRemove || v[1] == iVertexRemove || v[2] == iVertexRemove) _edgeTriangles[++listed] = _edgeTriangles[i];
+      if (v[0] == iVertexRemove || v[1] == iVertexRemove || v[2] == iVertexRemove)
+        _edgeTriangles[++listed] = _edgeTriangles[i];
     }
     _edgeTriangles.Size(listed);
   }

@@ -8,24 +8,37 @@
 #include "KelMathVector.h"
 #include "KelPlatformTypes.h"
 
-void KelCldQMetric::AddPlane(const double iNormal[3], const double iPoint[3], double* ioQuadric)
+namespace {
+
+// The normal's six products a², ab, ac, b², bc, c², shared by every plane of that normal.
+void NormalProducts(const double iNormal[3], double oProducts[6])
+{
+  const double a = iNormal[0], b = iNormal[1], c = iNormal[2];
+  oProducts[0] = a * a;
+  oProducts[1] = a * b;
+  oProducts[2] = a * c;
+  oProducts[3] = b * b;
+  oProducts[4] = b * c;
+  oProducts[5] = c * c;
+}
+
+// Adds the plane of unit normal n through p, the normal's products given.
+void AddPlaneTerms(const double iNormal[3], const double iProducts[6], const double iPoint[3], double* ioQuadric)
 {
   const double a = iNormal[0], b = iNormal[1], c = iNormal[2];
   const double d = -(a * iPoint[0] + b * iPoint[1] + c * iPoint[2]);
   double* q = ioQuadric;
-  q[0] += a * a;
-  q[1] += a * b;
-  q[2] += a * c;
+  q[0] += iProducts[0];
+  q[1] += iProducts[1];
+  q[2] += iProducts[2];
   q[3] += a * d;
-  q[4] += b * b;
-  q[5] += b * c;
+  q[4] += iProducts[3];
+  q[5] += iProducts[4];
   q[6] += b * d;
-  q[7] += c * c;
+  q[7] += iProducts[5];
   q[8] += c * d;
   q[9] += d * d;
 }
-
-namespace {
 
 // The unit normal of the triangle's plane; false for parallel edges (the criterion of
 // KelMathVector::IsParallel), which add nothing.
@@ -45,6 +58,13 @@ bool UnitNormal(const float* iC0, const float* iC1, const float* iC2, double oNo
 }
 
 }  // namespace
+
+void KelCldQMetric::AddPlane(const double iNormal[3], const double iPoint[3], double* ioQuadric)
+{
+  double products[6];
+  NormalProducts(iNormal, products);
+  AddPlaneTerms(iNormal, products, iPoint, ioQuadric);
+}
 
 void KelCldQMetric::Calculate(KelCldPolygon* iPolygon, int iVertex, double* oQuadric)
 {
@@ -90,26 +110,15 @@ void KelCldQMetric::CalculateAll(KelCldPolygon* iPolygon, double* oQuadrics)
     if (!UnitNormal(coords + 3 * static_cast<size_t>(v[0]), coords + 3 * static_cast<size_t>(v[1]),
                     coords + 3 * static_cast<size_t>(v[2]), n))
       continue;
-    // The normal's products are the same for the three planes; only d differs. Each sum is
-    // the one AddPlane makes.
-    const double aa = n[0] * n[0], ab = n[0] * n[1], ac = n[0] * n[2], bb = n[1] * n[1], bc = n[1] * n[2],
-                 cc = n[2] * n[2];
+    // The normal's products are the same for the three planes; only d differs.
+    double products[6];
+    NormalProducts(n, products);
     for (int k = 0; k < 3; ++k) {
       // A vertex twice in one triangle takes the plane once, as in Calculate.
       if ((k == 1 && v[1] == v[0]) || (k == 2 && (v[2] == v[0] || v[2] == v[1]))) continue;
       const float* c = coords + 3 * static_cast<size_t>(v[k]);
-      const double d = -(n[0] * double(c[0]) + n[1] * double(c[1]) + n[2] * double(c[2]));
-      double* q = oQuadrics + 10 * static_cast<size_t>(v[k]);
-      q[0] += aa;
-      q[1] += ab;
-      q[2] += ac;
-      q[3] += n[0] * d;
-      q[4] += bb;
-      q[5] += bc;
-      q[6] += n[1] * d;
-      q[7] += cc;
-      q[8] += n[2] * d;
-      q[9] += d * d;
+      const double p[3] = {c[0], c[1], c[2]};
+      AddPlaneTerms(n, products, p, oQuadrics + 10 * static_cast<size_t>(v[k]));
     }
   }
 }
