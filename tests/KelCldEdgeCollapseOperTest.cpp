@@ -111,8 +111,7 @@ TEST(KelCldEdgeCollapseOper, TopologicalRefusals)
     const bool close = x < 0.01f;
     EXPECT_EQ(KelCldEdgeCollapseOperWithAttribut(&fan).PairContraction(1, 2, Position(fan, 1)), close ? 1 : 0);
     EXPECT_EQ(KelCldEdgeCollapseOperWithAttribut(&crowded).PairContraction(1, 2, KelMathPoint()), close ? 3 : 0);
-    // Four triangles on the edge: more than the contraction keeps at hand while it sorts the
-    // kept vertex's triangles, so it lists them again; the variant still merges all four.
+    // Four triangles on the edge: the contraction refuses, the variant merges all four.
     KelCldPolygon crowdedMore;
     for (const auto& p : crowdedPoints) crowdedMore.AddPoint(p);
     const float sixth[3] = {0.5f, 0, -1};

@@ -232,10 +232,8 @@ KelBoolean KelCldEdgeCollapseOper::IsContractionLegal(const int iVertexKeep, con
   // are the kept vertex's triangles that survive (T1).
   _CldPolygon->GetTrianglesAroundVertexUnordered(iVertexKeep, _keptTriangles);
   // Both lists are written at every triangle and kept by count: which triangles have D
-  // follows no pattern, and a branch on it mispredicts. More than two edge triangles refuse
-  // the collapse; the first few are kept for the list all the same.
-  enum { kFew = 4 };
-  int onEdge[kFew];
+  // follows no pattern, and a branch on it mispredicts.
+  _edgeTriangles.Size(_keptTriangles.Size());
   int out = 0, nbOnEdge = 0;
   int v[3];
   unsigned char orientation;
@@ -245,22 +243,10 @@ KelBoolean KelCldEdgeCollapseOper::IsContractionLegal(const int iVertexKeep, con
     const int hasRemoved = (v[0] == iVertexRemove) | (v[1] == iVertexRemove) | (v[2] == iVertexRemove);
     _keptTriangles[out + 1] = triangle;
     out += 1 - hasRemoved;
-    onEdge[std::min(nbOnEdge, kFew - 1)] = triangle;
+    _edgeTriangles[nbOnEdge + 1] = triangle;
     nbOnEdge += hasRemoved;
   }
-  if (nbOnEdge < kFew) {
-    _edgeTriangles.Size(nbOnEdge);
-    for (int i = 0; i < nbOnEdge; ++i) _edgeTriangles[i + 1] = onEdge[i];
-  } else {  // a crowded edge: listed again from the polygon
-    _CldPolygon->GetTrianglesAroundVertexUnordered(iVertexKeep, _edgeTriangles);
-    int listed = 0;
-    for (int i = 1; i <= _edgeTriangles.Size(); ++i) {
-      _CldPolygon->GetTriangleVertices(_edgeTriangles[i], v, orientation);
-      if (v[0] == iVertexRemove || v[1] == iVertexRemove || v[2] == iVertexRemove)
-        _edgeTriangles[++listed] = _edgeTriangles[i];
-    }
-    _edgeTriangles.Size(listed);
-  }
+  _edgeTriangles.Size(nbOnEdge);
   _keptTriangles.Size(out);
   // One wing per edge triangle, 0 for a degenerate one (K, D, K) that has none, so that the
   // two lists stay parallel.
