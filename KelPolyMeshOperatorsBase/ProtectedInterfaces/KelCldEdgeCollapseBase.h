@@ -166,6 +166,7 @@ private:
   std::vector<EdgeRecord, KelLargeArrayAllocator<EdgeRecord>> _edgeRecords;  // per edge number
   std::vector<int> _newList;             // scratch of UpdateEdgeData: the edges N, grown only
   std::vector<int> _wingSlots;           // scratch of UpdateEdgeData
+  std::vector<float> _newCosts;          // scratch of UpdateEdgeData
 };
 
 #endif

@@ -586,11 +586,21 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     list[out] = list[i];
     out += static_cast<int>(list[i] != 0);
   }
+  // The sifts run one after the other and each starts by reading its entry's children: those
+  // lines are asked for first, and load while the new costs are computed.
+  if (_newCosts.size() < static_cast<size_t>(out)) _newCosts.resize(static_cast<size_t>(out));
+  const size_t lastPosition = static_cast<size_t>(std::max(HeapSize() - 1, 0));
   for (int i = 0; i < out; ++i) {
-    const int f = list[i];
+    const int position = std::max(_edgeRecords[static_cast<size_t>(list[i])].heapPosition, 0);
+    KelPrefetch(&_heap[std::min(4 * static_cast<size_t>(position) + 1, lastPosition)]);
+  }
+  for (int i = 0; i < out; ++i) {
     int a = 0, b = 0;
-    Ends(f, a, b);
-    const int position = SetKey(f, static_cast<float>(ComputeCostOfEdge(a, b)));
+    Ends(list[i], a, b);
+    _newCosts[static_cast<size_t>(i)] = static_cast<float>(ComputeCostOfEdge(a, b));
+  }
+  for (int i = 0; i < out; ++i) {
+    const int position = SetKey(list[i], _newCosts[static_cast<size_t>(i)]);
     if (position >= 0) HeapRestore(position);
   }
   _EdgesList.Clear(removedSlot);
