@@ -3,14 +3,22 @@
 // Allocator for arrays of half a megabyte and more read at random places (the mesh arrays,
 // an operator's working arrays): where the system offers it they are backed by large pages,
 // so that filling one faults once per large page instead of once per small one and random
-// reads miss the address cache less. Smaller arrays, and every array on other systems, come
-// from operator new as usual.
+// reads miss the address cache less. Smaller arrays, and every array on other systems or
+// under AddressSanitizer, come from operator new as usual.
 
 #include <cstddef>
 
 // Throw std::bad_alloc when memory runs out.
 void* KelAllocateLargeArray(std::size_t iBytes, std::size_t iAlignment);
 void KelFreeLargeArray(void* iArray, std::size_t iBytes, std::size_t iAlignment);
+
+// Large arrays freed are kept, up to this many bytes in all, for the next arrays of their
+// size: an operator run again over a mesh of the same size (a session's next edit, a batch)
+// finds its memory ready instead of faulting in fresh pages. Oldest go first.
+constexpr std::size_t KelLargeArrayRetentionBytes = std::size_t(256) << 20;
+// Gives the kept arrays back to the system (also done before an allocation fails).
+void KelReleaseLargeArrays();
+std::size_t KelRetainedLargeArrayBytes();
 
 template <class T>
 class KelLargeArrayAllocator {
