@@ -20,8 +20,10 @@ namespace {
 // Large buffers come from the heap and stay there between runs: otherwise whether a run's
 // buffers are fresh pages (a fault each) or reused ones depends on the C library's adaptive
 // thresholds, which the previous run has moved, and the peer's time flips between two values.
-#if defined(M_MMAP_THRESHOLD) && defined(M_TRIM_THRESHOLD)
-const bool kSteadyAllocator = mallopt(M_MMAP_THRESHOLD, 256 << 20) && mallopt(M_TRIM_THRESHOLD, 1 << 30);
+// (The mapping threshold cannot be raised past 32 MB; no mapping at all is what holds.) Our
+// own large arrays are kept for reuse by the library itself.
+#if defined(M_MMAP_MAX) && defined(M_TRIM_THRESHOLD)
+const bool kSteadyAllocator = mallopt(M_MMAP_MAX, 0) && mallopt(M_TRIM_THRESHOLD, 1 << 30);
 #endif
 
 // The peer's input: positions and indices with points renumbered from 0.
