@@ -74,11 +74,11 @@ TEST(KelLargeArrayAllocator, FreedArraysAreKeptForTheNextOfTheirSize)
 
   // Past the limit the oldest go: five blocks of a quarter of the limit keep the last four.
   KelReleaseLargeArrays();
-  const size_t quarter = KelLargeArrayRetentionBytes / 4;
+  const size_t quarter = KelLargeArrayRetentionLimit() / 4 / (size_t(2) << 20) * (size_t(2) << 20);
   std::vector<void*> blocks;
   for (int i = 0; i < 5; ++i) blocks.push_back(KelAllocateLargeArray(quarter, 64));
   for (void* block : blocks) KelFreeLargeArray(block, quarter, 64);
-  EXPECT_EQ(KelRetainedLargeArrayBytes(), KelLargeArrayRetentionBytes);
+  EXPECT_EQ(KelRetainedLargeArrayBytes(), 4 * quarter);
   std::vector<void*> taken;
   for (int i = 0; i < 4; ++i) taken.push_back(KelAllocateLargeArray(quarter, 64));
   EXPECT_EQ(KelRetainedLargeArrayBytes(), 0u);
@@ -104,7 +104,7 @@ TEST(KelLargeArrayAllocator, ThreadsShareTheKeptArrays)
   std::thread a(churn, 1), b(churn, 2);
   a.join();
   b.join();
-  EXPECT_LE(KelRetainedLargeArrayBytes(), KelLargeArrayRetentionBytes);
+  EXPECT_LE(KelRetainedLargeArrayBytes(), KelLargeArrayRetentionLimit());
   // Every kept block is distinct: taking them all back yields distinct addresses.
   std::vector<void*> taken;
   for (int i = 0; i < 12; ++i) taken.push_back(KelAllocateLargeArray(size_t(2) << 20, 64));

@@ -12,10 +12,11 @@
 void* KelAllocateLargeArray(std::size_t iBytes, std::size_t iAlignment);
 void KelFreeLargeArray(void* iArray, std::size_t iBytes, std::size_t iAlignment);
 
-// Large arrays freed are kept, up to this many bytes in all, for the next arrays of their
-// size: an operator run again over a mesh of the same size (a session's next edit, a batch)
-// finds its memory ready instead of faulting in fresh pages. Oldest go first.
-constexpr std::size_t KelLargeArrayRetentionBytes = std::size_t(256) << 20;
+// Large arrays freed are kept, up to a limit in all, for the next arrays of their size: an
+// operator run again over a mesh of the same size (a session's next edit, a batch) finds its
+// memory ready instead of faulting in fresh pages. Oldest go first. The limit is a sixteenth
+// of the physical memory, and at least 256 MB.
+std::size_t KelLargeArrayRetentionLimit();
 // Gives the kept arrays back to the system (also done before an allocation fails).
 void KelReleaseLargeArrays();
 std::size_t KelRetainedLargeArrayBytes();

@@ -8,6 +8,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 // Under AddressSanitizer every array comes from operator new, so that its bounds are checked.
@@ -113,11 +114,25 @@ void Retain(void* iArray, std::size_t iBytes)
   if (retention.count == RetainedArrays::kMaxArrays) retention.DropOldest();
   retention.arrays[retention.count++] = {iArray, iBytes};
   retention.bytes += iBytes;
-  while (retention.bytes > KelLargeArrayRetentionBytes) retention.DropOldest();
+  while (retention.bytes > KelLargeArrayRetentionLimit()) retention.DropOldest();
 }
 #endif
 
 }  // namespace
+
+std::size_t KelLargeArrayRetentionLimit()
+{
+  static const std::size_t limit = [] {
+    std::size_t bytes = std::size_t(256) << 20;
+#if defined(__linux__)
+    const long pages = sysconf(_SC_PHYS_PAGES), pageBytes = sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageBytes > 0)
+      bytes = std::max(bytes, static_cast<std::size_t>(pages) / 16 * static_cast<std::size_t>(pageBytes));
+#endif
+    return bytes;
+  }();
+  return limit;
+}
 
 void KelReleaseLargeArrays()
 {
