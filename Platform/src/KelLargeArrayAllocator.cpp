@@ -33,10 +33,8 @@ constexpr std::size_t kLargePage = std::size_t(2) << 20;
 // working arrays); a large page's unused tail is the lesser price.
 constexpr std::size_t kLargeArrayBytes = kLargePage / 4;
 
-bool IsLarge(std::size_t iBytes, std::size_t iAlignment)
-{
-  return iBytes >= kLargeArrayBytes && iBytes <= static_cast<std::size_t>(-1) / 2 && iAlignment <= kLargePage;
-}
+// Sizes past half the address space are refused before this is asked.
+bool IsLarge(std::size_t iBytes, std::size_t iAlignment) { return iBytes >= kLargeArrayBytes && iAlignment <= kLargePage; }
 
 std::size_t WholeLargePages(std::size_t iBytes) { return (iBytes + kLargePage - 1) / kLargePage * kLargePage; }
 
