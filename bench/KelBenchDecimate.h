@@ -15,11 +15,12 @@
 struct KelBenchDecimation {
   KelBenchPolygonPtr polygon;
   KelCldDecimateOper decimate;
+  static int Target(const KelCldPolygon& iMesh) { return iMesh.GetNbTriangles(0) / 10; }
   explicit KelBenchDecimation(const KelCldPolygon& iMesh) : polygon(KelBenchCopy(iMesh))
   {
     polygon->EndInsertion();
     decimate.SetStoppingCriterion(KelCldDecimateOper::TriangleCountStoppingCriterion);
-    decimate.SetTriangleCount(iMesh.GetNbTriangles(0) / 10);
+    decimate.SetTriangleCount(Target(iMesh));
   }
   void Run() { decimate.Run(polygon.get()); }
 };
@@ -30,7 +31,7 @@ inline void KelBenchDecimateToTenPercent(benchmark::State& ioState, KelCldPolygo
     ioState.SkipWithError("shared mesh not found");
     return;
   }
-  const int target = iMesh->GetNbTriangles(0) / 10;
+  const int target = KelBenchDecimation::Target(*iMesh);
   int reached = 0;
   for (auto _ : ioState) {
     ioState.PauseTiming();

@@ -8,9 +8,10 @@
 //   cost 2 c + 0.001 and waits for the edges around it.
 // - The surviving vertex of an edge is the hole vertex when exactly one end is on a hole.
 // - Subclasses give the cost of an edge and the position of the merged vertex.
-// - Costs (single precision) and heap positions are kept in flat arrays indexed by edge
-//   number, next to the edge table, so that a comparison is two array reads; each vertex
-//   keeps the list of its edges, so a step touches only the edges around the collapse.
+// - Each edge has one record (ends, cost in single precision, heap position) indexed by edge
+//   number, and each heap entry carries the key it is ordered by, so that a comparison reads
+//   the heap alone; each vertex keeps the list of its edges, so a step touches only the edges
+//   around the collapse.
 // - The queue is a 4-ary min-heap ordered by CompareValues with the order rules of
 //   KelCldHeap (a tie never moves an edge; of two equal children the first wins), kept
 //   inline here so that its comparisons need no call through the evaluator interface.
@@ -120,11 +121,17 @@ private:
     oVertex1 = record.ends[1];
   }
   void SetEnds(int iEdge, int iVertex0, int iVertex1);
+  // The end of the edge other than the vertex (one of its ends).
+  int FarEnd(int iEdge, int iVertex) const
+  {
+    int a = 0, b = 0;
+    Ends(iEdge, a, b);
+    return a ^ b ^ iVertex;
+  }
 
   KelCldBuildEdgesOper _edges;
   KelCldEdgeCollapseOper* _PolyEdgeCollapse = nullptr;
   // The heap: edge numbers by position (0 is the cheapest).
-  bool HeapExists() const { return _heapReady; }
   int HeapSize() const { return _heapSize; }
   void HeapRemove(int iPosition);
   // The edge at the position changed cost: moves it up or down.

@@ -300,13 +300,8 @@ private:
     int sides[3] = {0, 0, 0};  // the first two sides met (side = 3t + edge index); [2] is scratch
     int lowestSide = 0;   // lowest side, i.e. the first in triangle then edge order
     int nbTriangles = 0;  // distinct triangles having the edge
-    void AddSide(int iSide)
-    {
-      if (nbSides < 2) sides[nbSides] = iSide;
-      ++nbSides;
-      if (!lowestSide || iSide < lowestSide) lowestSide = iSide;
-    }
-    // AddSide when iMatch, else nothing; without branches, for scans over mixed sides.
+    void AddSide(int iSide) { AddSideIf(true, iSide); }
+    // Counts the side when iMatch, else nothing; without branches, for scans over mixed sides.
     void AddSideIf(bool iMatch, int iSide)
     {
       // Masks rather than conditions, which the compiler may turn back into jumps.

@@ -484,9 +484,7 @@ void KelCldEdgeCollapseBase::PrefetchVertexData(const int) const {}
 void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
 {
   for (const int f : _EdgesList.Get(static_cast<size_t>(GetVertexIndex(iVertex)))) {
-    int a = 0, b = 0;
-    Ends(f, a, b);
-    const int far = a ^ b ^ iVertex;
+    const int far = FarEnd(f, iVertex);
     PrefetchVertexData(far);
     _cldPolygon->PrefetchVertex(far);
     KelPrefetch(_EdgesList.Address(static_cast<size_t>(GetVertexIndex(far))));
@@ -559,15 +557,10 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     }
     return nbAtWings;
   };
-  auto farEnd = [&](const int iEdge) {
-    int a = 0, b = 0;
-    Ends(iEdge, a, b);
-    return a ^ b ^ iKept;
-  };
   // Kept vertex to wing: deleted when no triangle holds it any more.
   const int keptAtWings = gather(edgesListVertex1);
   for (int i = 0; i < keptAtWings; ++i) {
-    const int slot = _wingSlots[static_cast<size_t>(i)], f = list[slot], far = farEnd(f);
+    const int slot = _wingSlots[static_cast<size_t>(i)], f = list[slot], far = FarEnd(f, iKept);
     int s1 = 0, s2 = 0;
     if (!_PolyEdgeCollapse->IsWingKnownToStay(far) && _cldPolygon->GetEdgeTriangles(iKept, far, s1, s2) == 0) {
       DeleteEdge(f, far);
@@ -578,7 +571,7 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
   const int removedAtWings = gather(edgesListVertex2);
   for (int i = 0; i < removedAtWings; ++i) {
     const int slot = _wingSlots[static_cast<size_t>(i)], f = list[slot];
-    DeleteEdge(f, farEnd(f));
+    DeleteEdge(f, FarEnd(f, iKept));
     list[slot] = 0;
   }
   int out = 0;
