@@ -100,7 +100,8 @@ private:
   int SetTemporaryVertexAttributes();
   void SetEdgeListForEachVertex();
   bool CheckFreeEdgeChordalDeviation(int iKept, int iRemoved, const double* iTarget) const;
-  void UpdateEdgeData(int iCollapsedEdge, int iKept, int iRemoved, int iWing1, int iWing2);
+  // iExpectedEnds: the ends of the edge expected next (0 when none), for the look-ahead.
+  void UpdateEdgeData(int iCollapsedEdge, int iKept, int iRemoved, int iWing1, int iWing2, const int iExpectedEnds[2]);
   void DeleteEdge(int iEdge, int iFarVertex);
   // The squared length from the ends' current positions.
   double SquareLength(int iEdge) const;
@@ -113,6 +114,17 @@ private:
   static constexpr int kPrefetchDistance = 8;
   // Asks for the edge's ends' edge lists, or their cost data and positions.
   void PrefetchEnds(int iEdge, bool iListsOnly) const;
+  // Look-ahead for the edge expected at the next step: gives its ends and asks for what a
+  // step reads first of them (polygon lines, edge lists, cost data).
+  void PrefetchStepStart(int iEdge, int oEnds[2]) const;
+  // Then the records of the edges around those ends, once their lists have arrived.
+  void PrefetchRecordsAround(const int iVertices[2]) const
+  {
+    for (int k = 0; k < 2; ++k)
+      if (const int v = iVertices[k]; v > 0)
+        for (const int f : _EdgesList.Get(static_cast<size_t>(GetVertexIndex(v))))
+          KelPrefetch(&_edgeRecords[static_cast<size_t>(f)]);
+  }
   int NbEdgeSlots() const { return _edgeRecords.empty() ? 0 : static_cast<int>(_edgeRecords.size()) - 1; }
   void Ends(int iEdge, int& oVertex0, int& oVertex1) const
   {
@@ -138,6 +150,8 @@ private:
   void HeapRestore(int iPosition);
   void HeapSiftUp(int iPosition);
   void HeapSiftDown(int iPosition);
+  // The cheaper of the entries at positions iFirst..iLast (siblings): of equal ones, the first.
+  int CheaperChild(int iFirst, int iLast) const;
   bool Before(int iEdge1, int iEdge2) const;  // CompareValues < 0
   // A heap entry carries the edge's cost and squared length, so that the comparisons of a
   // sift read the heap's own memory, not scattered per-edge arrays.

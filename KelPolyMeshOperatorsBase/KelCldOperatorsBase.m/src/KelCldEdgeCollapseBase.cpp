@@ -326,6 +326,14 @@ inline bool KelCldEdgeCollapseBase::Before(const HeapEntry& iEntry1, const HeapE
   return (tie & shorter) | (!tie & cheaper);
 }
 
+inline int KelCldEdgeCollapseBase::CheaperChild(int iFirst, int iLast) const
+{
+  // Without branches: which child wins follows no pattern.
+  int best = iFirst;
+  for (int c = iFirst + 1; c <= iLast; ++c) best ^= (best ^ c) & -static_cast<int>(Before(_heap[c], _heap[best]));
+  return best;
+}
+
 bool KelCldEdgeCollapseBase::Before(int iEdge1, int iEdge2) const
 {
   const HeapEntry e1 = {_edgeRecords[static_cast<size_t>(iEdge1)].cost, iEdge1, SquareLength(iEdge1)};
@@ -388,9 +396,7 @@ void KelCldEdgeCollapseBase::HeapSiftDown(int iPosition)
         std::min(16 * static_cast<size_t>(i) + 5, static_cast<size_t>(std::max(lastPosition - 15, 0)));
     const uintptr_t block = reinterpret_cast<uintptr_t>(heap + grandchildren);
     for (int line = 0; line < 4; ++line) KelPrefetch(reinterpret_cast<const void*>(block + 64 * line));
-    const int last = std::min(first + 3, lastPosition);
-    int best = first;
-    for (int c = first + 1; c <= last; ++c) best ^= (best ^ c) & -static_cast<int>(Before(heap[c], heap[best]));
+    const int best = CheaperChild(first, std::min(first + 3, lastPosition));
     if (!Before(heap[best], entry)) break;
     heap[i] = heap[best];
     _edgeRecords[static_cast<size_t>(heap[i].edge)].heapPosition = i;
@@ -447,6 +453,11 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   int kept = 0, removed = 0;
   Ends(edge, kept, removed);
   if (!IsHoleVertex(kept) && IsHoleVertex(removed)) std::swap(kept, removed);
+  // The cheaper child of the top is nearly always the next step's edge (this step's costs
+  // rarely undercut it): its data is asked for in stages while this step works, each stage
+  // reading what the one before asked for.
+  const int expected = HeapSize() > 1 ? _heap[CheaperChild(1, std::min(4, HeapSize() - 1))].edge : 0;
+  KelPrefetch(&_edgeRecords[static_cast<size_t>(expected)]);
   // The contraction test walks both ends' triangles, and the collapse re-costs the edges
   // around both ends: all of it starts loading now, the polygon's lines first.
   _cldPolygon->PrefetchVertex(kept);
@@ -463,11 +474,13 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   if (!refused)
     nbRemoved = _PolyEdgeCollapse->PairContraction(kept, removed, KelMathPoint(target[0], target[1], target[2]), t1,
                                                    t2, w1, w2);
+  int expectedEnds[2] = {0, 0};
+  PrefetchStepStart(expected, expectedEnds);
   if (nbRemoved) {
     oRemovedVertex = removed;
     _cldPolygon->SetPoint(kept, target[0], target[1], target[2]);
     UpdateCustomVertexData(kept, removed);
-    UpdateEdgeData(edge, kept, removed, w1, w2);
+    UpdateEdgeData(edge, kept, removed, w1, w2, expectedEnds);
     return nbRemoved;
   }
   // Refused: the edge waits until the edges around it have been handled.
@@ -475,11 +488,25 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   const double old = cost < 0.0f ? 0.0 : double(cost);
   const int heapIndex = SetKey(edge, static_cast<float>(std::min(std::max(old * 2.0 + 0.001, 0.0), KelMathInfinite)));
   KelAssert(heapIndex == 0);
+  PrefetchRecordsAround(expectedEnds);
   HeapRestore(0);
   return 0;
 }
 
 void KelCldEdgeCollapseBase::PrefetchVertexData(const int) const {}
+
+void KelCldEdgeCollapseBase::PrefetchStepStart(int iEdge, int oEnds[2]) const
+{
+  if (iEdge <= 0) return;
+  Ends(iEdge, oEnds[0], oEnds[1]);
+  for (int k = 0; k < 2; ++k) {
+    const int v = oEnds[k];
+    if (v <= 0) continue;
+    _cldPolygon->PrefetchVertex(v);
+    KelPrefetch(_EdgesList.Address(static_cast<size_t>(GetVertexIndex(v))));
+    PrefetchVertexData(v);
+  }
+}
 
 void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
 {
@@ -503,7 +530,8 @@ void KelCldEdgeCollapseBase::DeleteEdge(int iEdge, int iFarVertex)
   SetEnds(iEdge, 0, 0);
 }
 
-void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int iRemoved, int iWing1, int iWing2)
+void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int iRemoved, int iWing1, int iWing2,
+                                            const int iExpectedEnds[2])
 {
   const int iNoEdgeToCollapse = iCollapsedEdge, iNoVertex1Keep = iKept;
   KelAssert(_cldPolygon);
@@ -579,6 +607,7 @@ void KelCldEdgeCollapseBase::UpdateEdgeData(int iCollapsedEdge, int iKept, int i
     list[out] = list[i];
     out += static_cast<int>(list[i] != 0);
   }
+  PrefetchRecordsAround(iExpectedEnds);
   // The sifts run one after the other and each starts by reading its entry's children: those
   // lines are asked for first, and load while the new costs are computed.
   if (_newCosts.size() < static_cast<size_t>(out)) _newCosts.resize(static_cast<size_t>(out));
