@@ -56,12 +56,19 @@ struct RetainedArrays {
   std::size_t count = 0;
   std::size_t bytes = 0;
 
+  // Takes entry i out of the table (the array stays mapped) and returns it.
+  void* RemoveAt(std::size_t i)
+  {
+    void* array = arrays[i].array;
+    bytes -= arrays[i].bytes;
+    std::copy(arrays + i + 1, arrays + count, arrays + i);
+    --count;
+    return array;
+  }
   void DropOldest()
   {
-    munmap(arrays[0].array, arrays[0].bytes);
-    bytes -= arrays[0].bytes;
-    std::copy(arrays + 1, arrays + count, arrays);
-    --count;
+    const std::size_t oldestBytes = arrays[0].bytes;
+    munmap(RemoveAt(0), oldestBytes);
   }
 };
 
@@ -94,14 +101,8 @@ void* TakeRetained(std::size_t iBytes)
 {
   RetainedArrays& retention = Retention();
   const std::lock_guard<std::mutex> guard(retention.lock);
-  for (std::size_t i = retention.count; i-- > 0;) {
-    if (retention.arrays[i].bytes != iBytes) continue;
-    void* array = retention.arrays[i].array;
-    retention.bytes -= iBytes;
-    std::copy(retention.arrays + i + 1, retention.arrays + retention.count, retention.arrays + i);
-    --retention.count;
-    return array;
-  }
+  for (std::size_t i = retention.count; i-- > 0;)
+    if (retention.arrays[i].bytes == iBytes) return retention.RemoveAt(i);
   return nullptr;
 }
 
