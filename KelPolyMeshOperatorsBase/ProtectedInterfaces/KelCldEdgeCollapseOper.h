@@ -17,6 +17,7 @@
 
 #include "KelCldTopologicalOper.h"
 #include "KelMathPoint.h"
+#include "KelPlatformTypes.h"
 
 class KelCldGeometryUtil;
 class KelCldPolygon;
@@ -42,6 +43,13 @@ public:
     // them) goes through the checked path.
     if (_HoleVertexFlags && iVertex >= 1 && iVertex < _holeVertexFlagsSize) return _HoleVertexFlags[iVertex] ? TRUE : FALSE;
     return IsHoleVertexChecked(iVertex);
+  }
+  // A hint for a caller about to test a contraction near the vertex: its hole flag and the
+  // mark the test gives the vertices around the kept one. It changes nothing.
+  void PrefetchVertexFlags(const int iVertex) const
+  {
+    if (static_cast<size_t>(iVertex) < _marks.size()) KelPrefetch(&_marks[static_cast<size_t>(iVertex)]);
+    if (_HoleVertexFlags && iVertex >= 1 && iVertex < _holeVertexFlagsSize) KelPrefetch(&_HoleVertexFlags[iVertex]);
   }
   // Releases the polygon and the utilities and frees the flags; the settings stay.
   void Reset();
