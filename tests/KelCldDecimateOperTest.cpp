@@ -153,6 +153,29 @@ TEST(KelCldDecimateOper, ArmadilloStaysClosedAndClose)
   EXPECT_LT(Hausdorff(original, armadillo, diagonal / 50.0), 0.01 * diagonal);
 }
 
+// Past 131,072 points the queue also asks ahead for the per-point flags of the contraction
+// test and the polygon: a sphere of 163,842 points takes that path, and the queue's arrays
+// and the heap are sized well past the shared meshes.
+TEST(KelCldDecimateOper, LargeSphereStaysClosed)
+{
+  KelCldPolygon sphere;
+  MakeSphere(sphere, 10.0, 7);
+  sphere.EndInsertion();
+  ASSERT_EQ(sphere.GetNbPoints(1), 163842);
+  const int target = sphere.GetNbTriangles(0) - 4000;
+  KelCldDecimateOper decimate;
+  decimate.SetStoppingCriterion(KelCldDecimateOper::TriangleCountStoppingCriterion);
+  decimate.SetTriangleCount(target);
+  ASSERT_TRUE(decimate.Run(&sphere));
+  const Topology after = Measure(sphere);
+  EXPECT_TRUE(after.triangles == target || after.triangles == target - 1) << after.triangles;
+  EXPECT_EQ(after.vertices, 163842 - 2000);
+  EXPECT_TRUE(after.manifold);
+  EXPECT_EQ(after.freeEdges, 0);
+  EXPECT_EQ(after.Euler(sphere), 2);
+  EXPECT_TRUE(TrianglesSound(sphere));
+}
+
 TEST(KelCldDecimateOper, CriteriaOnTheBunny)
 {
   const std::string path = SourcePath("data/bunny.obj");
