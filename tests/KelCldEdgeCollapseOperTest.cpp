@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -121,6 +122,43 @@ TEST(KelCldEdgeCollapseOper, TopologicalRefusals)
     EXPECT_EQ(KelCldEdgeCollapseOperWithAttribut(&crowdedMore).PairContraction(1, 2, KelMathPoint()), close ? 4 : 0);
     if (close) {
       EXPECT_EQ(crowdedMore.GetNbTriangles(0), 0);
+    }
+  }
+}
+
+// A disc fanned around its centre 1 with rim 2 .. n + 1: the spoke 1-2 has the wings 3 and
+// n + 1 and shares nothing else with the centre, so it contracts. A flap (2, 5, n + 2) makes 5
+// a neighbour of both ends besides the wings: refused. Narrow fans compare the rings
+// directly, wide ones mark them; both must answer alike.
+TEST(KelCldEdgeCollapseOper, LinkConditionOnNarrowAndWideFans)
+{
+  for (const int n : {6, 12, 34, 35, 60}) {  // 34 is the widest compared directly
+    for (const bool flap : {false, true}) {
+      KelCldPolygon fan;
+      fan.AddPoint(0.f, 0.f, 0.f);
+      for (int i = 0; i < n; ++i) {
+        const double angle = 2.0 * 3.14159265358979 * i / n;
+        fan.AddPoint(float(std::cos(angle)), float(std::sin(angle)), 0.f);
+      }
+      for (int i = 0; i < n; ++i) fan.AddTriangle(1, 2 + i, 2 + (i + 1) % n);
+      if (flap) {
+        fan.AddPoint(0.f, 0.f, 1.f);
+        fan.AddTriangle(2, 5, n + 2);
+      }
+      KelCldEdgeCollapseOper collapse(&fan);
+      collapse.SetCheckNormals(0);
+      collapse.SetCheckSizes(0);
+      const std::vector<float> before = Snapshot(fan);
+      int t1, t2, w1, w2;
+      const int removed = collapse.PairContraction(1, 2, Position(fan, 1), t1, t2, w1, w2);
+      if (flap) {
+        EXPECT_EQ(removed, 0) << n;
+        EXPECT_EQ(Snapshot(fan), before) << n;
+      } else {
+        EXPECT_EQ(removed, 2) << n;
+        EXPECT_EQ(std::vector<int>({t1, t2, w1, w2}), std::vector<int>({1, n, 3, n + 1})) << n;
+        EXPECT_FALSE(fan.IsAVertex(2));
+      }
     }
   }
 }

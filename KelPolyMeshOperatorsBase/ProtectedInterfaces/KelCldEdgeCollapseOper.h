@@ -13,6 +13,7 @@
 // - Hole vertices are flagged once, when the operator is set on a polygon: the flags describe
 //   the polygon as it was then.
 
+#include <cstddef>
 #include <vector>
 
 #include "KelCldTopologicalOper.h"
@@ -44,11 +45,10 @@ public:
     if (_HoleVertexFlags && iVertex >= 1 && iVertex < _holeVertexFlagsSize) return _HoleVertexFlags[iVertex] ? TRUE : FALSE;
     return IsHoleVertexChecked(iVertex);
   }
-  // A hint for a caller about to test a contraction near the vertex: its hole flag and the
-  // mark the test gives the vertices around the kept one. It changes nothing.
-  void PrefetchVertexFlags(const int iVertex) const
+  // A hint for a caller about to test a contraction near the vertex: its hole flag. It
+  // changes nothing.
+  void PrefetchHoleFlag(const int iVertex) const
   {
-    if (static_cast<size_t>(iVertex) < _marks.size()) KelPrefetch(&_marks[static_cast<size_t>(iVertex)]);
     if (_HoleVertexFlags && iVertex >= 1 && iVertex < _holeVertexFlagsSize) KelPrefetch(&_HoleVertexFlags[iVertex]);
   }
   // Releases the polygon and the utilities and frees the flags; the settings stay.
@@ -122,6 +122,12 @@ private:
   KelBoolean IsHoleVertexChecked(const int iVertex) const;
   // The link condition fails: the ends share a ring-1 vertex besides the wings. Lists T2.
   bool SharesNeighborBesidesWings(const int iVertexKeep, const int iVertexRemove);
+  // The same through marks, for a kept vertex with more corners than kLongestRingList.
+  bool SharesNeighborBesidesWingsByMarks(const int iVertexKeep, const int iVertexRemove);
+  // Lists T2 and tells whether a corner of it besides D is shared with K's ring.
+  template <class Shared>
+  bool ListTrianglesOfRemovedWithoutKept(const int iVertexKeep, const int iVertexRemove, const Shared& iShared);
+  static constexpr size_t kLongestRingList = 96;
   // A fresh mark value for _marks, sized to the polygon.
   unsigned NextMark();
 
@@ -131,6 +137,7 @@ private:
   int _wingsKnownToStay[2] = {0, 0};
   KelRawCollint _keptTriangles;
   KelRawCollint _removedTriangles;
+  std::vector<int> _ring;  // the corners of K's triangles other than the edge's
   std::vector<unsigned> _marks;
   unsigned _mark;
 };

@@ -517,7 +517,7 @@ void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
     PrefetchVertexData(far);
     _cldPolygon->PrefetchVertex(far);
     if (_prefetchFlags) {
-      _PolyEdgeCollapse->PrefetchVertexFlags(far);
+      _PolyEdgeCollapse->PrefetchHoleFlag(far);
       _cldPolygon->PrefetchStamp(far);
     }
     KelPrefetch(_EdgesList.Address(static_cast<size_t>(GetVertexIndex(far))));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "KelCldGeometryUtil.h"
 #include "KelCldInterfaces.h"
@@ -12,6 +13,10 @@
 #include "KelICldHoles.h"
 #include "KelMathConstants.h"
 #include "KelMathVector.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 KelImplementClass(KelCldEdgeCollapseOper, KelCldTopologicalOper, KelMetaImplementation)
 
@@ -75,6 +80,23 @@ void ShortestEdgeAndLargestCosine(const KelMathPoint& iP0, const KelMathPoint& i
   KelCldTriangleUtil::GetTriangleEdgeLengthsAngleCosines(iP0, iP1, iP2, &l[0], &l[1], &l[2], &c[0], &c[1], &c[2]);
   oShortest = std::min({l[0], l[1], l[2]});
   oLargestCosine = std::max({c[0], c[1], c[2]});
+}
+
+// Whether the value is among the first iCount values, a multiple of four: every value is
+// compared, without a branch on where (or whether) it is found.
+bool Among(const int* iValues, const size_t iCount, const int iValue)
+{
+#if defined(__SSE2__)
+  const __m128i value = _mm_set1_epi32(iValue);
+  __m128i found = _mm_setzero_si128();
+  for (size_t i = 0; i < iCount; i += 4)
+    found = _mm_or_si128(found, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(iValues + i)), value));
+  return _mm_movemask_epi8(found) != 0;
+#else
+  bool found = false;
+  for (size_t i = 0; i < iCount; ++i) found |= iValues[i] == iValue;
+  return found;
+#endif
 }
 
 }  // namespace
@@ -195,20 +217,56 @@ unsigned KelCldEdgeCollapseOper::NextMark()
 bool KelCldEdgeCollapseOper::SharesNeighborBesidesWings(const int iVertexKeep, const int iVertexRemove)
 {
   // Ring 1 of a vertex is the set of the other corners of its triangles, so the two triangle
-  // lists answer without walking the rings again.
+  // lists answer without walking the rings again. K's corners are listed (K among them: only
+  // triangles of D without K are tested below, so K is never asked) and each corner of D's
+  // triangles is compared with the whole list: a dozen or so values, where marks in an array
+  // over all points cost a scattered line per vertex around the edge on a large mesh. A wide
+  // fan at K is marked instead, as a list that long would make the comparisons quadratic.
+  const size_t listed = 3 * static_cast<size_t>(_keptTriangles.Size());
+  if (listed > kLongestRingList) return SharesNeighborBesidesWingsByMarks(iVertexKeep, iVertexRemove);
+  int v[3];
+  unsigned char orientation;
+  // Padded with zeros (no vertex) to whole groups of four for the comparisons.
+  const size_t padded = (listed + 3) / 4 * 4;
+  if (_ring.size() < padded) _ring.resize(padded);
+  for (int i = 1; i <= _keptTriangles.Size(); ++i) {
+    _CldPolygon->GetTriangleVertices(_keptTriangles[i], v, orientation);
+    for (int k = 0; k < 3; ++k) _ring[3 * static_cast<size_t>(i - 1) + static_cast<size_t>(k)] = v[k];
+  }
+  std::fill(_ring.begin() + static_cast<std::ptrdiff_t>(listed), _ring.begin() + static_cast<std::ptrdiff_t>(padded), 0);
+  // One wing per edge triangle, at most two (the caller refused more), 0 for a degenerate
+  // triangle, which matches no corner.
+  const int wing1 = _wings.Size() >= 1 ? _wings[1] : 0, wing2 = _wings.Size() >= 2 ? _wings[2] : 0;
+  auto shared = [&](const int w) {
+    return (w != iVertexRemove) & (w != wing1) & (w != wing2) & Among(_ring.data(), padded, w);
+  };
+  return ListTrianglesOfRemovedWithoutKept(iVertexKeep, iVertexRemove, shared);
+}
+
+bool KelCldEdgeCollapseOper::SharesNeighborBesidesWingsByMarks(const int iVertexKeep, const int iVertexRemove)
+{
   const unsigned mark = NextMark();
   int v[3];
   unsigned char orientation;
-  // K is marked too: only triangles of D without K are tested below, so K is never asked.
   for (int i = 1; i <= _keptTriangles.Size(); ++i) {
     _CldPolygon->GetTriangleVertices(_keptTriangles[i], v, orientation);
     for (const int w : v) _marks[w] = mark;
   }
   for (int i = 1; i <= _wings.Size(); ++i) _marks[_wings[i]] = 0;
+  auto shared = [&](const int w) { return (w != iVertexRemove) & (_marks[w] == mark); };
+  return ListTrianglesOfRemovedWithoutKept(iVertexKeep, iVertexRemove, shared);
+}
+
+template <class Shared>
+bool KelCldEdgeCollapseOper::ListTrianglesOfRemovedWithoutKept(const int iVertexKeep, const int iVertexRemove,
+                                                               const Shared& iShared)
+{
   // The edge's triangles (those of D that have K) add only K, D and the wings to R2: leaving
   // them out changes nothing and leaves T2 for the geometric tests and the contraction.
   _CldPolygon->GetTrianglesAroundVertexUnordered(iVertexRemove, _removedTriangles);
   // Kept in place by count and tested bitwise: which triangles have K follows no pattern.
+  int v[3];
+  unsigned char orientation;
   bool shares = false;
   int out = 0;
   for (int i = 1; i <= _removedTriangles.Size(); ++i) {
@@ -217,9 +275,8 @@ bool KelCldEdgeCollapseOper::SharesNeighborBesidesWings(const int iVertexKeep, c
     const bool withoutKept = (v[0] != iVertexKeep) & (v[1] != iVertexKeep) & (v[2] != iVertexKeep);
     _removedTriangles[out + 1] = triangle;
     out += withoutKept;
-    bool marked = false;
-    for (const int w : v) marked |= (w != iVertexRemove) & (_marks[w] == mark);
-    shares |= withoutKept & marked;
+    const bool met = iShared(v[0]) | iShared(v[1]) | iShared(v[2]);
+    shares |= withoutKept & met;
   }
   _removedTriangles.Size(out);
   return shares;
