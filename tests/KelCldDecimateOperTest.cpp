@@ -153,9 +153,8 @@ TEST(KelCldDecimateOper, ArmadilloStaysClosedAndClose)
   EXPECT_LT(Hausdorff(original, armadillo, diagonal / 50.0), 0.01 * diagonal);
 }
 
-// Past 131,072 points the queue also asks ahead for the per-point flags of the contraction
-// test and the polygon: a sphere of 163,842 points takes that path, and the queue's arrays
-// and the heap are sized well past the shared meshes.
+// A sphere of 163,842 points: the queue's arrays and heap sized well past the shared meshes,
+// and a step's scratch lists grown and reused over thousands of collapses.
 TEST(KelCldDecimateOper, LargeSphereStaysClosed)
 {
   KelCldPolygon sphere;

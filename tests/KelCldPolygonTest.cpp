@@ -455,6 +455,36 @@ TEST(KelCldPolygon, ReplaceVertexInTrianglesMatchesOneByOne)
   }
 }
 
+// The same on a fan whose centre takes the triangles of a vertex over four of its rim
+// points, so that the centre's edges to them gain sides: a narrow centre compares its ring
+// point by point, a wide one stamps it.
+TEST(KelCldPolygon, ReplaceVertexInTrianglesAtNarrowAndWideFans)
+{
+  for (const int n : {8, 60}) {
+    KelCldPolygon bulk, single;
+    for (KelCldPolygon* polygon : {&bulk, &single}) {
+      polygon->AddPoint(0.f, 0.f, 0.f);
+      for (int i = 0; i < n; ++i) {
+        const double angle = 2.0 * 3.14159265358979 * i / n;
+        polygon->AddPoint(float(std::cos(angle)), float(std::sin(angle)), 0.f);
+      }
+      polygon->AddPoint(0.5f, 0.5f, 1.f);
+      for (int i = 0; i < n; ++i) polygon->AddTriangle(1, 2 + i, 2 + (i + 1) % n);
+      for (int i = 0; i < 3; ++i) polygon->AddTriangle(n + 2, 2 + i, 3 + i);
+      polygon->EndInsertion();
+    }
+    for (int t = n + 1; t <= n + 3; ++t) {
+      int w[3], m[3];
+      single.GetTriangle(t, w, m);
+      for (int& x : w) x = x == n + 2 ? 1 : x;
+      single.SetTriangleVertices(t, w);
+    }
+    EXPECT_EQ(bulk.ReplaceVertexInTriangles(n + 2, 1), 3) << n;
+    EXPECT_EQ(Triangles(bulk, 1, bulk.GetNbTriangles(1)), Triangles(single, 1, single.GetNbTriangles(1))) << n;
+    EXPECT_FALSE(bulk.IsAVertex(n + 2));
+  }
+}
+
 TEST(KelCldPolygon, FlipEdge)
 {
   KelCldPolygon grid;

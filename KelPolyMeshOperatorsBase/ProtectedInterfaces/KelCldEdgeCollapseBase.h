@@ -112,11 +112,6 @@ private:
   // Asks the memory for what the collapse of an edge at the vertex will read.
   void PrefetchAround(int iVertex) const;
   static constexpr int kPrefetchDistance = 8;
-  // The per-point arrays of a few bytes that a step reads around the edge (the hole flags,
-  // the polygon's stamps) stay in the core's own cache on smaller meshes, where asking for
-  // them ahead only costs instructions.
-  static constexpr int kFlagPrefetchPoints = 1 << 17;
-  bool _prefetchFlags = false;
   // Asks for the edge's ends' edge lists, or their cost data and positions.
   void PrefetchEnds(int iEdge, bool iListsOnly) const;
   // Look-ahead for the edge expected at the next step: gives its ends and asks for what a

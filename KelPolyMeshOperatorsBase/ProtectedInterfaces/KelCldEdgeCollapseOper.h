@@ -18,7 +18,6 @@
 
 #include "KelCldTopologicalOper.h"
 #include "KelMathPoint.h"
-#include "KelPlatformTypes.h"
 
 class KelCldGeometryUtil;
 class KelCldPolygon;
@@ -44,12 +43,6 @@ public:
     // them) goes through the checked path.
     if (_HoleVertexFlags && iVertex >= 1 && iVertex < _holeVertexFlagsSize) return _HoleVertexFlags[iVertex] ? TRUE : FALSE;
     return IsHoleVertexChecked(iVertex);
-  }
-  // A hint for a caller about to test a contraction near the vertex: its hole flag. It
-  // changes nothing.
-  void PrefetchHoleFlag(const int iVertex) const
-  {
-    if (_HoleVertexFlags && iVertex >= 1 && iVertex < _holeVertexFlagsSize) KelPrefetch(&_HoleVertexFlags[iVertex]);
   }
   // Releases the polygon and the utilities and frees the flags; the settings stay.
   void Reset();
@@ -122,12 +115,11 @@ private:
   KelBoolean IsHoleVertexChecked(const int iVertex) const;
   // The link condition fails: the ends share a ring-1 vertex besides the wings. Lists T2.
   bool SharesNeighborBesidesWings(const int iVertexKeep, const int iVertexRemove);
-  // The same through marks, for a kept vertex with more corners than kLongestRingList.
+  // The same through marks, for a kept vertex with more corners than KelShortListMost.
   bool SharesNeighborBesidesWingsByMarks(const int iVertexKeep, const int iVertexRemove);
   // Lists T2 and tells whether a corner of it besides D is shared with K's ring.
   template <class Shared>
   bool ListTrianglesOfRemovedWithoutKept(const int iVertexKeep, const int iVertexRemove, const Shared& iShared);
-  static constexpr size_t kLongestRingList = 96;
   // A fresh mark value for _marks, sized to the polygon.
   unsigned NextMark();
 

@@ -191,12 +191,6 @@ public:
     KelPrefetch(_corners.Address(static_cast<size_t>(iVertex)));
     KelPrefetch(&_coords[3 * static_cast<size_t>(iVertex)]);
   }
-  // The vertex's stamp, which ReplaceVertexInTriangles reads for the vertices around the one
-  // it moves.
-  void PrefetchStamp(int iVertex) const
-  {
-    if (iVertex > 0 && static_cast<size_t>(iVertex) < _stamps.size()) KelPrefetch(&_stamps[static_cast<size_t>(iVertex)]);
-  }
   void PrefetchTrianglesAroundVertex(int iVertex) const
   {
     if (iVertex <= 0 || iVertex >= static_cast<int>(_corners.Size())) return;
@@ -411,6 +405,7 @@ private:
   unsigned NextStamp() const;
   mutable std::vector<int> _ringCorners;
   std::vector<int> _sharedScratch;  // ReplaceVertexInTriangles: ring points the edit joins
+  std::vector<int> _ringScratch;    // ReplaceVertexInTriangles: iNew's ring points before the move
   std::vector<std::pair<int, int>> _sideScratch;  // ReplaceVertexInTriangles: (ring point, side)
 };
 

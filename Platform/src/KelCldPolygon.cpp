@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstddef>
 #include <cmath>
 #include <new>
 #include <unordered_set>
 #include <utility>
 
 #include "KelCldBoundaryScans.h"
+#include "KelIntSearch.h"
 
 // {8B3E2F41-6C1D-4E7A-9A52-3F0D1C7B5E21}
 const IID IID_KelCldPolygon = {0x8b3e2f41, 0x6c1d, 0x4e7a, {0x9a, 0x52, 0x3f, 0x0d, 0x1c, 0x7b, 0x5e, 0x21}};
@@ -871,8 +873,16 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     return changed;
   }
   _topologyStamp = NextTopologyStamp();
-  // iNew's neighbours before the move: only edges to them gain sides.
-  const unsigned stamp = NextStamp();
+  // iNew's neighbours before the move: only edges to them gain sides. They are a handful of
+  // points, listed and compared directly, where stamps in an array over all points cost a
+  // scattered line each on a large mesh; a wide fan is stamped, as the comparisons would
+  // grow with the square of its size.
+  const size_t ringSize = 2 * static_cast<size_t>(Corners(iNew).size());
+  const bool listed = ringSize <= KelShortListMost;
+  const unsigned stamp = listed ? 0u : NextStamp();
+  std::vector<int>& ring = _ringScratch;  // padded with 0, no point, to whole groups of four
+  const size_t padded = (ringSize + 3) / 4 * 4;
+  if (listed && ring.size() < padded) ring.resize(padded);
   // Every side of an edge iNew-x lies in a triangle of iNew or in one that moves: listing both
   // as they are walked gives each such edge's sides without scanning it afterwards.
   std::vector<std::pair<int, int>>& sides = _sideScratch;  // (x, side), the first nbSides
@@ -882,11 +892,18 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
   for (const int c : Corners(iNew)) {
     const int t = TriangleOf(c), j = IndexOf(c);
     const int next = _vertices[3 * t + Next3(j)], prev = _vertices[3 * t + Prev3(j)];
-    _stamps[next] = stamp;
-    _stamps[prev] = stamp;
+    if (listed) {
+      ring[nbSides] = next;
+      ring[nbSides + 1] = prev;
+    } else {
+      _stamps[next] = stamp;
+      _stamps[prev] = stamp;
+    }
     sides[nbSides++] = {next, 3 * t + j};
     sides[nbSides++] = {prev, 3 * t + Prev3(j)};
   }
+  if (listed) std::fill(ring.begin() + static_cast<std::ptrdiff_t>(ringSize), ring.begin() + static_cast<std::ptrdiff_t>(padded), 0);
+  auto neighbourBefore = [&](const int x) { return listed ? KelIsAmong(ring.data(), padded, x) : _stamps[x] == stamp; };
   // Which moved sides meet an old neighbour of iNew follows no pattern: they are written
   // anyway and kept by count, and the neighbours met listed the same way (then made unique).
   std::vector<int>& shared = _sharedScratch;
@@ -898,7 +915,7 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     InsertCorner(iNew, c);
     const int t = TriangleOf(c), j = IndexOf(c);
     const int next = _vertices[3 * t + Next3(j)], prev = _vertices[3 * t + Prev3(j)];
-    const bool nextMet = _stamps[next] == stamp, prevMet = _stamps[prev] == stamp;
+    const bool nextMet = neighbourBefore(next), prevMet = neighbourBefore(prev);
     sides[nbSides] = {next, 3 * t + j};
     nbSides += nextMet;
     shared[nbShared] = next;

@@ -64,7 +64,6 @@ void KelCldEdgeCollapseBase::ResetPrivate()
   _EdgesList.Assign(0);
   _edgeRecords.clear();
   _nbVertexSlots = 0;
-  _prefetchFlags = false;
 }
 
 // Utilities, contraction operator, mesh and polygon: the part common to both preparations.
@@ -81,7 +80,6 @@ int KelCldEdgeCollapseBase::Prepare(KelCldPolygon* iPolygon)
   }
   _cldPolygon = iPolygon;
   _cldPolygon->AddRef();
-  _prefetchFlags = _cldPolygon->GetNbPoints(1) >= kFlagPrefetchPoints;
   return 1;
 }
 
@@ -516,10 +514,6 @@ void KelCldEdgeCollapseBase::PrefetchAround(int iVertex) const
     const int far = FarEnd(f, iVertex);
     PrefetchVertexData(far);
     _cldPolygon->PrefetchVertex(far);
-    if (_prefetchFlags) {
-      _PolyEdgeCollapse->PrefetchHoleFlag(far);
-      _cldPolygon->PrefetchStamp(far);
-    }
     KelPrefetch(_EdgesList.Address(static_cast<size_t>(GetVertexIndex(far))));
     const int position = _edgeRecords[static_cast<size_t>(f)].heapPosition;
     if (position >= 0 && position < HeapSize()) KelPrefetch(&_heap[static_cast<size_t>(position)]);

@@ -11,12 +11,9 @@
 #include "KelCldTriangleUtil.h"
 #include "KelFatalError.h"
 #include "KelICldHoles.h"
+#include "KelIntSearch.h"
 #include "KelMathConstants.h"
 #include "KelMathVector.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 KelImplementClass(KelCldEdgeCollapseOper, KelCldTopologicalOper, KelMetaImplementation)
 
@@ -80,23 +77,6 @@ void ShortestEdgeAndLargestCosine(const KelMathPoint& iP0, const KelMathPoint& i
   KelCldTriangleUtil::GetTriangleEdgeLengthsAngleCosines(iP0, iP1, iP2, &l[0], &l[1], &l[2], &c[0], &c[1], &c[2]);
   oShortest = std::min({l[0], l[1], l[2]});
   oLargestCosine = std::max({c[0], c[1], c[2]});
-}
-
-// Whether the value is among the first iCount values, a multiple of four: every value is
-// compared, without a branch on where (or whether) it is found.
-bool Among(const int* iValues, const size_t iCount, const int iValue)
-{
-#if defined(__SSE2__)
-  const __m128i value = _mm_set1_epi32(iValue);
-  __m128i found = _mm_setzero_si128();
-  for (size_t i = 0; i < iCount; i += 4)
-    found = _mm_or_si128(found, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(iValues + i)), value));
-  return _mm_movemask_epi8(found) != 0;
-#else
-  bool found = false;
-  for (size_t i = 0; i < iCount; ++i) found |= iValues[i] == iValue;
-  return found;
-#endif
 }
 
 }  // namespace
@@ -223,7 +203,7 @@ bool KelCldEdgeCollapseOper::SharesNeighborBesidesWings(const int iVertexKeep, c
   // over all points cost a scattered line per vertex around the edge on a large mesh. A wide
   // fan at K is marked instead, as a list that long would make the comparisons quadratic.
   const size_t listed = 3 * static_cast<size_t>(_keptTriangles.Size());
-  if (listed > kLongestRingList) return SharesNeighborBesidesWingsByMarks(iVertexKeep, iVertexRemove);
+  if (listed > KelShortListMost) return SharesNeighborBesidesWingsByMarks(iVertexKeep, iVertexRemove);
   int v[3];
   unsigned char orientation;
   // Padded with zeros (no vertex) to whole groups of four for the comparisons.
@@ -238,7 +218,7 @@ bool KelCldEdgeCollapseOper::SharesNeighborBesidesWings(const int iVertexKeep, c
   // triangle, which matches no corner.
   const int wing1 = _wings.Size() >= 1 ? _wings[1] : 0, wing2 = _wings.Size() >= 2 ? _wings[2] : 0;
   auto shared = [&](const int w) {
-    return (w != iVertexRemove) & (w != wing1) & (w != wing2) & Among(_ring.data(), padded, w);
+    return (w != iVertexRemove) & (w != wing1) & (w != wing2) & KelIsAmong(_ring.data(), padded, w);
   };
   return ListTrianglesOfRemovedWithoutKept(iVertexKeep, iVertexRemove, shared);
 }
