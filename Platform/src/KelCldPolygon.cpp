@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <new>
 #include <unordered_set>
 #include <utility>
@@ -880,9 +880,8 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
   const size_t ringSize = 2 * static_cast<size_t>(Corners(iNew).size());
   const bool listed = ringSize <= KelShortListMost;
   const unsigned stamp = listed ? 0u : NextStamp();
-  std::vector<int>& ring = _ringScratch;  // padded with 0, no point, to whole groups of four
-  const size_t padded = (ringSize + 3) / 4 * 4;
-  if (listed && ring.size() < padded) ring.resize(padded);
+  std::vector<int>& ring = _ringScratch;
+  const size_t padded = listed ? KelPrepareShortList(ring, ringSize) : 0;
   // Every side of an edge iNew-x lies in a triangle of iNew or in one that moves: listing both
   // as they are walked gives each such edge's sides without scanning it afterwards.
   std::vector<std::pair<int, int>>& sides = _sideScratch;  // (x, side), the first nbSides
@@ -902,7 +901,6 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     sides[nbSides++] = {next, 3 * t + j};
     sides[nbSides++] = {prev, 3 * t + Prev3(j)};
   }
-  if (listed) std::fill(ring.begin() + static_cast<std::ptrdiff_t>(ringSize), ring.begin() + static_cast<std::ptrdiff_t>(padded), 0);
   auto neighbourBefore = [&](const int x) { return listed ? KelIsAmong(ring.data(), padded, x) : _stamps[x] == stamp; };
   // Which moved sides meet an old neighbour of iNew follows no pattern: they are written
   // anyway and kept by count, and the neighbours met listed the same way (then made unique).

@@ -206,14 +206,11 @@ bool KelCldEdgeCollapseOper::SharesNeighborBesidesWings(const int iVertexKeep, c
   if (listed > KelShortListMost) return SharesNeighborBesidesWingsByMarks(iVertexKeep, iVertexRemove);
   int v[3];
   unsigned char orientation;
-  // Padded with zeros (no vertex) to whole groups of four for the comparisons.
-  const size_t padded = (listed + 3) / 4 * 4;
-  if (_ring.size() < padded) _ring.resize(padded);
+  const size_t padded = KelPrepareShortList(_ring, listed);
   for (int i = 1; i <= _keptTriangles.Size(); ++i) {
     _CldPolygon->GetTriangleVertices(_keptTriangles[i], v, orientation);
     for (int k = 0; k < 3; ++k) _ring[3 * static_cast<size_t>(i - 1) + static_cast<size_t>(k)] = v[k];
   }
-  std::fill(_ring.begin() + static_cast<std::ptrdiff_t>(listed), _ring.begin() + static_cast<std::ptrdiff_t>(padded), 0);
   // One wing per edge triangle, at most two (the caller refused more), 0 for a degenerate
   // triangle, which matches no corner.
   const int wing1 = _wings.Size() >= 1 ? _wings[1] : 0, wing2 = _wings.Size() >= 2 ? _wings[2] : 0;
