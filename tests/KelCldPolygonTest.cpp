@@ -485,6 +485,152 @@ TEST(KelCldPolygon, ReplaceVertexInTrianglesAtNarrowAndWideFans)
   }
 }
 
+// The one-pass contraction leaves exactly what removing the edge's triangles and re-pointing
+// the removed vertex's others leaves, corner order included (the unordered fan), or refuses
+// and changes nothing.
+TEST(KelCldPolygon, CollapseEdgeMatchesRemovalAndReplacement)
+{
+  auto unordered = [](const KelCldPolygon& iPoly, int iVertex) {
+    KelRawCollint list;
+    iPoly.GetTrianglesAroundVertexUnordered(iVertex, list);
+    return List(list);
+  };
+  // Whether the ends share a neighbour besides the edge's wings: such a contraction would
+  // double edges, and callers refuse it before.
+  auto sharesMore = [](const KelCldPolygon& iPoly, int iA, int iB, const KelRawCollint& iOnEdge) {
+    KelRawCollint ringA, ringB;
+    iPoly.GetVertexRing(iA, ringA);
+    iPoly.GetVertexRing(iB, ringB);
+    std::set<int> wings;
+    for (int k = 1; k <= iOnEdge.Size(); ++k) {
+      int v[3], n[3];
+      iPoly.GetTriangle(iOnEdge[k], v, n);
+      for (const int x : v) wings.insert(x);
+    }
+    const std::vector<int> a = List(ringA), b = List(ringB);
+    for (const int x : a)
+      if (!wings.count(x) && std::find(b.begin(), b.end(), x) != b.end()) return true;
+    return false;
+  };
+  // Contracts a-b in both polygons; returns whether the one-pass form took it.
+  auto contract = [&](KelCldPolygon& ioPass, KelCldPolygon& ioCalls, int iKeep, int iRemove) {
+    KelRawCollint onEdge;
+    ioCalls.GetTrianglesAroundEdge(iKeep, iRemove, onEdge);
+    // What a refusal could have touched: the two fans.
+    auto fans = [&]() {
+      Rows rows;
+      for (const int v : {iKeep, iRemove}) {
+        rows.push_back(unordered(ioPass, v));
+        for (const int f : rows.back()) rows.push_back(TriangleRow(ioPass, f));
+      }
+      return rows;
+    };
+    const Rows before = fans();
+    const bool taken = ioPass.CollapseEdge(iKeep, iRemove, onEdge.Data(), onEdge.Size());
+    if (!taken) {
+      EXPECT_EQ(fans(), before);
+      for (int k = 1; k <= onEdge.Size(); ++k) ioPass.RemoveTriangle(onEdge[k]);
+      ioPass.ReplaceVertexInTriangles(iRemove, iKeep);
+    }
+    for (int k = 1; k <= onEdge.Size(); ++k) ioCalls.RemoveTriangle(onEdge[k]);
+    ioCalls.ReplaceVertexInTriangles(iRemove, iKeep);
+    return taken;
+  };
+  auto same = [&](const KelCldPolygon& iPass, const KelCldPolygon& iCalls, int iKeep, int iRemove) {
+    EXPECT_EQ(Triangles(iPass, 1, iPass.GetNbTriangles(1)), Triangles(iCalls, 1, iCalls.GetNbTriangles(1)));
+    EXPECT_EQ(iPass.GetNbTriangles(0), iCalls.GetNbTriangles(0));
+    EXPECT_EQ(iPass.GetNbVertices(), iCalls.GetNbVertices());
+    EXPECT_FALSE(iPass.IsAVertex(iRemove));
+    EXPECT_EQ(unordered(iPass, iKeep), unordered(iCalls, iKeep));
+  };
+
+  // Random contractions on real meshes, the dirty scan among them, where the link holds.
+  for (const char* name : {"bunny.obj", "snowden.obj"}) {
+    KelCldPolygon pass, calls;
+    KEL_READ_SHARED(name, pass);
+    ASSERT_TRUE(ReadObj(SharedDataPath(name), calls));
+    std::mt19937 rng(11u);
+    int taken = 0, refused = 0;
+    for (int step = 0; step < 300; ++step) {
+      const int t = 1 + int(rng() % unsigned(calls.GetNbTriangles(1)));
+      int v[3], n[3];
+      if (!calls.GetTriangle(t, v, n) || v[0] == v[1]) continue;
+      KelRawCollint onEdge;
+      calls.GetTrianglesAroundEdge(v[0], v[1], onEdge);
+      if (sharesMore(calls, v[0], v[1], onEdge)) continue;
+      (contract(pass, calls, v[0], v[1]) ? taken : refused) += 1;
+      // Checking the whole mesh each time would be slow on the scan; the fans always.
+      if (step % 50 == 0 || calls.GetNbTriangles(1) < 10000) {
+        same(pass, calls, v[0], v[1]);
+      } else {
+        EXPECT_EQ(unordered(pass, v[0]), unordered(calls, v[0]));
+        for (const int f : unordered(calls, v[0])) ASSERT_EQ(TriangleRow(pass, f), TriangleRow(calls, f)) << name << step;
+      }
+    }
+    same(pass, calls, 1, 0);
+    EXPECT_GT(taken, 100) << name;
+    (void)refused;
+  }
+
+  // A grid: an inner edge (two wings), a border edge (one), and an edge whose wing side is on
+  // the border, so that the neighbour across from it is none.
+  {
+    KelCldPolygon pass, calls;
+    MakeGrid(pass, 5, 5);
+    MakeGrid(calls, 5, 5);
+    EXPECT_TRUE(contract(pass, calls, 7, 13));
+    same(pass, calls, 7, 13);
+    EXPECT_TRUE(contract(pass, calls, 1, 2));
+    same(pass, calls, 1, 2);
+    EXPECT_TRUE(contract(pass, calls, 3, 8));
+    same(pass, calls, 3, 8);
+  }
+  // Refusals, nothing changed: a crowded side, a degenerate triangle, a repeated wing, the
+  // kept vertex in another triangle of the removed one, a triangle without both ends.
+  {
+    KelCldPolygon grid;
+    MakeGrid(grid, 4, 4);
+    grid.AddPoint(0.5f, 0.5f, 1.f);
+    const int extra = grid.AddTriangle(6, 7, grid.GetNbPoints(1));  // 6-7 has three sides
+    const int onEdge[2] = {4, 9};                                   // (2, 7, 6) and (6, 7, 11)
+    Rows before = Triangles(grid, 1, extra);
+    EXPECT_FALSE(grid.CollapseEdge(6, 7, onEdge, 2));
+    EXPECT_EQ(Triangles(grid, 1, extra), before);
+    grid.RemoveTriangle(extra);
+    before = Triangles(grid, 1, extra);
+    const int notOnEdge[1] = {1};  // (1, 2, 6)
+    EXPECT_FALSE(grid.CollapseEdge(6, 7, notOnEdge, 1));
+    const int reversed[2] = {9, 4};
+    EXPECT_FALSE(grid.CollapseEdge(6, 7, reversed, 2));
+    EXPECT_FALSE(grid.CollapseEdge(6, 6, onEdge, 2));
+    EXPECT_FALSE(grid.CollapseEdge(6, 7, onEdge, 0));
+    EXPECT_EQ(Triangles(grid, 1, extra), before);
+    EXPECT_TRUE(grid.CollapseEdge(6, 7, onEdge, 2));
+    EXPECT_EQ(grid.GetNbTriangles(0), 16);
+  }
+  {
+    KelCldPolygon twin;  // (1, 2, 3) and (2, 1, 3): the same wing twice
+    Build(twin, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 2, 3}, {2, 1, 3}});
+    const int both[2] = {1, 2};
+    EXPECT_FALSE(twin.CollapseEdge(1, 2, both, 2));
+    EXPECT_EQ(twin.GetNbTriangles(0), 2);
+  }
+  {
+    KelCldPolygon flat;  // a degenerate (1, 2, 1) beside (1, 2, 3)
+    Build(flat, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 2, 3}, {1, 2, 1}});
+    const int both[2] = {1, 2};
+    EXPECT_FALSE(flat.CollapseEdge(1, 2, both, 2));
+    EXPECT_EQ(flat.GetNbTriangles(0), 2);
+  }
+  {
+    KelCldPolygon fan;  // 2's other triangle (2, 4, 1) holds 1 but is not passed
+    Build(fan, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {{1, 2, 3}, {2, 4, 1}});
+    const int first[1] = {1};
+    EXPECT_FALSE(fan.CollapseEdge(1, 2, first, 1));
+    EXPECT_EQ(fan.GetNbTriangles(0), 2);
+  }
+}
+
 TEST(KelCldPolygon, FlipEdge)
 {
   KelCldPolygon grid;

@@ -245,6 +245,15 @@ public:
   // sides as they are, so only the edges the two fans share are worked out again. Returns the
   // number of triangles changed; 0 when a number is not usable or both are equal.
   int ReplaceVertexInTriangles(int iOld, int iNew);
+  // Contracts the edge iKept-iRemoved in one pass: removes its triangles (one or two valid
+  // triangles holding both ends, in increasing order) and gives the removed vertex's other
+  // triangles the kept vertex, with the same result as RemoveTriangle on each and then
+  // ReplaceVertexInTriangles. The caller has checked that the two ends share no neighbour but
+  // the wings (the third corners of the edge's triangles): other edges would be doubled.
+  // Returns false, with nothing changed, where a triangle is not simple (a degenerate or
+  // crowded one, a wing repeated, the kept vertex among the removed one's other triangles);
+  // the general calls apply there.
+  bool CollapseEdge(int iKept, int iRemoved, const int* iTriangles, int iNbTriangles);
   int FlipEdge(int iVertex1, int iVertex2);
   int SetPoint(int iVertex, double iX, double iY, double iZ);
   int SetPoint(int iVertex, float iX, float iY, float iZ);

@@ -934,6 +934,77 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
   return static_cast<int>(corners.size());
 }
 
+bool KelCldPolygon::CollapseEdge(int iKept, int iRemoved, const int* iTriangles, int iNbTriangles)
+{
+  if (iNbTriangles < 1 || iNbTriangles > 2 || iKept == iRemoved || !PointUsable(iKept) || !PointUsable(iRemoved))
+    return false;
+  EnsureLinked();
+  // Per edge triangle: the wing, and the neighbours across kept-wing and removed-wing, which
+  // become each other's neighbours once the triangle between them is gone.
+  int wings[2] = {0, 0}, acrossKept[2] = {0, 0}, acrossRemoved[2] = {0, 0};
+  for (int i = 0; i < iNbTriangles; ++i) {
+    const int t = iTriangles[i];
+    if (!IsTriangleValid(t) || (i == 1 && t <= iTriangles[0])) return false;
+    const int base = 3 * t;
+    const int* v = &_vertices[static_cast<size_t>(base)];
+    int k = -1, d = -1;
+    for (int j = 0; j < 3; ++j) {
+      k = v[j] == iKept ? j : k;
+      d = v[j] == iRemoved ? j : d;
+    }
+    if (k < 0 || d < 0) return false;
+    const int w = 3 - k - d;
+    wings[i] = v[w];
+    if (wings[i] == iKept || wings[i] == iRemoved || IsSideCrowded(base) || IsSideCrowded(base + 1) ||
+        IsSideCrowded(base + 2))
+      return false;
+    // The side between corners a and b is the one starting at whichever comes first.
+    auto side = [&](const int a, const int b) { return base + (Next3(a) == b ? a : b); };
+    acrossKept[i] = NeighborAt(static_cast<size_t>(side(k, w)));
+    acrossRemoved[i] = NeighborAt(static_cast<size_t>(side(d, w)));
+    // Across the edge itself lies the other listed triangle or nothing.
+    const int acrossEdge = NeighborAt(static_cast<size_t>(side(k, d)));
+    if (acrossEdge && (iNbTriangles != 2 || acrossEdge != iTriangles[1 - i])) return false;
+  }
+  if (iNbTriangles == 2 && wings[0] == wings[1]) return false;
+  // The removed vertex's other triangles must each hold it once, without the kept vertex and
+  // without a crowded side, as ReplaceVertexInTriangles' own short path requires.
+  for (const int c : Corners(iRemoved)) {
+    const int t = TriangleOf(c), base = 3 * t;
+    if (t == iTriangles[0] || (iNbTriangles == 2 && t == iTriangles[1])) continue;
+    const int* v = &_vertices[static_cast<size_t>(base)];
+    const int nbRemoved = (v[0] == iRemoved) + (v[1] == iRemoved) + (v[2] == iRemoved);
+    if (nbRemoved != 1 || v[0] == iKept || v[1] == iKept || v[2] == iKept || IsSideCrowded(base) ||
+        IsSideCrowded(base + 1) || IsSideCrowded(base + 2))
+      return false;
+  }
+
+  // The edge's triangles go, in the order RemoveTriangle would take them, so that the corner
+  // lists end in the same order.
+  for (int i = 0; i < iNbTriangles; ++i) {
+    const int t = iTriangles[i], base = 3 * t;
+    for (int j = 0; j < 3; ++j) EraseCorner(_vertices[static_cast<size_t>(base + j)], base + j);
+    if (acrossRemoved[i]) RepointNeighbor(acrossRemoved[i], t, acrossKept[i], iRemoved, wings[i]);
+    if (acrossKept[i]) RepointNeighbor(acrossKept[i], t, acrossRemoved[i], iKept, wings[i]);
+    for (int j = 0; j < 3; ++j) SetSide(base + j, 0, false);
+    _triangleFlags[static_cast<size_t>(t)] = 0;
+    --_nbValidTriangles;
+  }
+  // The rest of the removed vertex's fan takes the kept vertex: with no shared neighbour but
+  // the wings, every other edge keeps its two sides and its links.
+  const CornerRange moved = Corners(iRemoved);
+  for (const int c : moved) {
+    _vertices[static_cast<size_t>(c)] = iKept;
+    InsertCorner(iKept, c);
+  }
+  if (moved.size()) {
+    _corners.Clear(static_cast<size_t>(iRemoved));
+    --_nbVertices;
+  }
+  _topologyStamp = NextTopologyStamp();
+  return true;
+}
+
 unsigned KelCldPolygon::NextStamp() const
 {
   if (_stamps.size() < _pointFlags.size()) _stamps.resize(_pointFlags.capacity(), 0);
@@ -1279,3 +1350,4 @@ int KelCldPolygon::BuildBoundaryScans()
   SetBoundaryScans(scans);
   return scans->GetNbScans();
 }
+

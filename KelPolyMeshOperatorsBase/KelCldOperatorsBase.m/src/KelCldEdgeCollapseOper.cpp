@@ -311,27 +311,48 @@ int KelCldEdgeCollapseOper::Contract(const int iVertexKeep, const int iVertexRem
 {
   int nbRemoved = 0;
   _wingsKnownToStay[0] = _wingsKnownToStay[1] = 0;
-  for (int i = 1; i <= _edgeTriangles.Size(); ++i) {
-    const int triangle = _edgeTriangles[i];
+  // An edge triangle's wing, and the wing again when the kept vertex stays joined to it: a
+  // triangle outside the edge lies across either side at the wing (that of K-W keeps it, that
+  // of D-W takes K in D's place).
+  auto wingOf = [&](const int iTriangle, int& oWing, int& oStays) {
     int v[3], n[3];
-    _CldPolygon->GetTriangle(triangle, v, n);
+    _CldPolygon->GetTriangle(iTriangle, v, n);
     const int corner = FirstOtherCorner(v, iVertexKeep, iVertexRemove);
-    const int wing = corner < 3 ? v[corner] : 0, side = corner < 3 ? corner : 0;
-    // The kept vertex stays joined to the wing when a triangle outside the edge lies across
-    // either side at the wing (that of K-W keeps it, that of D-W takes K in D's place).
+    const int side = corner < 3 ? corner : 0;
+    oWing = corner < 3 ? v[corner] : 0;
     bool stays = false;
     for (const int across : {n[side], n[(side + 2) % 3]})
       if (across && !_edgeTriangles.Locate(across)) stays = true;
-    if (!_CldPolygon->RemoveTriangle(triangle)) continue;
+    oStays = oWing && stays ? oWing : 0;
+  };
+  auto removed = [&](const int iTriangle, const int iWing, const int iStays) {
     ++nbRemoved;
-    if (nbRemoved <= 2) _wingsKnownToStay[nbRemoved - 1] = wing && stays ? wing : 0;
+    if (nbRemoved <= 2) _wingsKnownToStay[nbRemoved - 1] = iStays;
     if (nbRemoved == 1) {
-      oTriangle1 = triangle;
-      oWing1 = wing;
+      oTriangle1 = iTriangle;
+      oWing1 = iWing;
     } else if (nbRemoved == 2) {
-      oTriangle2 = triangle;
-      oWing2 = wing;
+      oTriangle2 = iTriangle;
+      oWing2 = iWing;
     }
+  };
+  // The common case in one pass of the polygon (the link condition, checked before, is what
+  // it relies on). The wings are read first: nothing the pass removes changes them.
+  if (_edgeTriangles.Size() <= 2) {
+    int wings[2] = {0, 0}, stays[2] = {0, 0};
+    for (int i = 1; i <= _edgeTriangles.Size(); ++i) wingOf(_edgeTriangles[i], wings[i - 1], stays[i - 1]);
+    if (_CldPolygon->CollapseEdge(iVertexKeep, iVertexRemove, _edgeTriangles.Data(), _edgeTriangles.Size())) {
+      for (int i = 1; i <= _edgeTriangles.Size(); ++i) removed(_edgeTriangles[i], wings[i - 1], stays[i - 1]);
+      BeforeVertexRemoval(iVertexKeep, iVertexRemove);
+      _CldPolygon->RemoveVertex(iVertexRemove);
+      return nbRemoved;
+    }
+  }
+  for (int i = 1; i <= _edgeTriangles.Size(); ++i) {
+    const int triangle = _edgeTriangles[i];
+    int wing = 0, stays = 0;
+    wingOf(triangle, wing, stays);
+    if (_CldPolygon->RemoveTriangle(triangle)) removed(triangle, wing, stays);
   }
   // Once the edge's triangles are gone, D's other triangles take K in D's place: the same as
   // SetTriangleVertices on each, done by the polygon in one go.
