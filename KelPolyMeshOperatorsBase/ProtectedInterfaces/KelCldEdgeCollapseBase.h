@@ -13,8 +13,9 @@
 //   the heap alone; each vertex keeps the list of its edges, so a step touches only the edges
 //   around the collapse.
 // - The queue is a 4-ary min-heap ordered by CompareValues with the order rules of
-//   KelCldHeap (a tie never moves an edge; of two equal children the first wins), kept
-//   inline here so that its comparisons need no call through the evaluator interface.
+//   KelCldHeap (a tie never moves an edge; of two equal children the first wins, a node's
+//   four children playing two pairs and then the winners), kept inline here so that its
+//   comparisons need no call through the evaluator interface.
 // - After any change of the polygon made outside Step, prepare the queue again.
 
 #include <vector>
@@ -150,7 +151,8 @@ private:
   void HeapRestore(int iPosition);
   void HeapSiftUp(int iPosition);
   void HeapSiftDown(int iPosition);
-  // The cheaper of the entries at positions iFirst..iLast (siblings): of equal ones, the first.
+  // The cheaper of the entries at positions iFirst..iLast (siblings): of two equal ones, the
+  // first; four play two pairs, then the winners.
   int CheaperChild(int iFirst, int iLast) const;
   bool Before(int iEdge1, int iEdge2) const;  // CompareValues < 0
   // A heap entry carries the edge's cost and squared length, so that the comparisons of a

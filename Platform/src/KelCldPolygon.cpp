@@ -1351,3 +1351,4 @@ int KelCldPolygon::BuildBoundaryScans()
   return scans->GetNbScans();
 }
 
+
