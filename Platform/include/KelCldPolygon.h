@@ -211,7 +211,7 @@ public:
   // Changes with every edit of the triangles (add, remove, set vertices, flip, vertex
   // removal). Stamps are unique within the process, across polygons: a cache keyed on one
   // stays valid exactly while the triangles that gave it are unchanged.
-  uint64_t GetTopologyStamp() const { return _topologyStamp; }
+  uint64_t GetTopologyStamp() const;
   // Returns the number of distinct triangles having the edge.
   int GetEdgeTriangles(int iVertex1, int iVertex2, int& oTriangle1, int& oTriangle2) const;
   int GetTrianglesAroundEdge(int iVertex1, int iVertex2, KelRawCollint& oTriangles) const;
@@ -404,7 +404,9 @@ private:
   mutable bool _linked = true;  // false while added triangles wait for the linking pass
   bool _optimized = false;
   int _nbModifications = 0;
-  uint64_t _topologyStamp = 0;
+  // 0 after an edit: the next GetTopologyStamp draws a fresh one. Drawing is an atomic
+  // increment, which waits for every pending store; an edit itself only writes this field.
+  mutable uint64_t _topologyStamp = 0;
   KelCldBoundaryScans* _scans = nullptr;
 
   // Scratch of the ring walk: a stamp per point, reused between calls.

@@ -51,7 +51,7 @@ KelCldPolygon::KelCldPolygon()
   _vertices.assign(3, 0);
   _neighbors.assign(3, 0);
   _triangleFlags.assign(1, 0);
-  _topologyStamp = NextTopologyStamp();
+  _topologyStamp = 0;
 }
 
 KelCldPolygon::~KelCldPolygon()
@@ -750,7 +750,7 @@ int KelCldPolygon::AddTriangle(int iVertex0, int iVertex1, int iVertex2)
   // A polygon being filled is linked in one pass later; a linked one stays linked.
   if (_linked && t > 1) LinkTriangle(t);
   else _linked = false;
-  _topologyStamp = NextTopologyStamp();
+  _topologyStamp = 0;
   return t;
 }
 
@@ -763,7 +763,7 @@ int KelCldPolygon::RemoveTriangle(int iTriangle)
   UnlinkTriangle(iTriangle);
   _triangleFlags[iTriangle] = 0;
   --_nbValidTriangles;
-  _topologyStamp = NextTopologyStamp();
+  _topologyStamp = 0;
   return 1;
 }
 
@@ -784,7 +784,7 @@ int KelCldPolygon::SetTriangleVertices(int iTriangle, const int iVertices[3])
     KelPrefetch(_corners.Address(static_cast<size_t>(old[i])));
     KelPrefetch(_corners.Address(static_cast<size_t>(iVertices[i])));
   }
-  _topologyStamp = NextTopologyStamp();
+  _topologyStamp = 0;
   const bool distinct = iVertices[0] != iVertices[1] && iVertices[1] != iVertices[2] && iVertices[2] != iVertices[0] &&
                         old[0] != old[1] && old[1] != old[2] && old[2] != old[0];
   if (!distinct) {
@@ -872,7 +872,7 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
     }
     return changed;
   }
-  _topologyStamp = NextTopologyStamp();
+  _topologyStamp = 0;
   // iNew's neighbours before the move: only edges to them gain sides. They are a handful of
   // points, listed and compared directly, where stamps in an array over all points cost a
   // scattered line each on a large mesh; a wide fan is stamped, as the comparisons would
@@ -1001,7 +1001,7 @@ bool KelCldPolygon::CollapseEdge(int iKept, int iRemoved, const int* iTriangles,
     _corners.Clear(static_cast<size_t>(iRemoved));
     --_nbVertices;
   }
-  _topologyStamp = NextTopologyStamp();
+  _topologyStamp = 0;
   return true;
 }
 
@@ -1082,7 +1082,7 @@ int KelCldPolygon::FlipEdge(int iVertex1, int iVertex2)
   SetSide(b2 + 2, t1, false);
   RepointNeighbor(nAY, t2, t1, a, y);
   RepointNeighbor(nBX, t1, t2, b, x);
-  _topologyStamp = NextTopologyStamp();
+  _topologyStamp = 0;
   return 1;
 }
 
@@ -1128,6 +1128,12 @@ int KelCldPolygon::SetPoint(int iVertex, const KelMathPoint& iPoint)
 int KelCldPolygon::SetPoint(int iVertex, const float iCoord[3]) { return SetPoint(iVertex, iCoord[0], iCoord[1], iCoord[2]); }
 
 int KelCldPolygon::SetPoint(int iVertex, const double iCoord[3]) { return SetPoint(iVertex, iCoord[0], iCoord[1], iCoord[2]); }
+
+uint64_t KelCldPolygon::GetTopologyStamp() const
+{
+  if (!_topologyStamp) _topologyStamp = NextTopologyStamp();
+  return _topologyStamp;
+}
 
 void KelCldPolygon::NotifyModified() { ++_nbModifications; }
 
@@ -1350,5 +1356,6 @@ int KelCldPolygon::BuildBoundaryScans()
   SetBoundaryScans(scans);
   return scans->GetNbScans();
 }
+
 
 
