@@ -1359,3 +1359,4 @@ int KelCldPolygon::BuildBoundaryScans()
 
 
 
+
