@@ -1360,3 +1360,4 @@ int KelCldPolygon::BuildBoundaryScans()
 
 
 
+
