@@ -81,21 +81,8 @@ public:
   virtual void ComputeCoordinatesOfTargetVertex(const int iVertex1, const int iVertex2, double* oTarget) const = 0;
 
 protected:
-  // The subclass's per-vertex data, iBytes from iFirst every iStride bytes by vertex slot,
-  // which the queue asks the memory for ahead of its use (none until set).
-  void SetPrefetchedVertexData(const void* iFirst, size_t iStride, size_t iBytes)
-  {
-    _vertexData = static_cast<const char*>(iFirst);
-    _vertexDataStride = iStride;
-    _vertexDataLastByte = iBytes ? iBytes - 1 : 0;
-  }
-  void PrefetchVertexData(const int iVertex) const
-  {
-    if (!_vertexData) return;
-    const char* first = _vertexData + _vertexDataStride * static_cast<size_t>(GetVertexIndex(iVertex));
-    KelPrefetch(first);
-    KelPrefetch(first + _vertexDataLastByte);
-  }
+  // Asks the memory for the vertex's own data ahead of its use; the default does nothing.
+  virtual void PrefetchVertexData(const int iVertex) const;
   // The number of vertex slots of the per-vertex arrays.
   int GetNbVertexSlots() const { return _nbVertexSlots; }
   bool IsTemporaryIndexDefined() const { return _TemporaryVertexDataAttributeDefined; }
@@ -155,9 +142,6 @@ private:
     return a ^ b ^ iVertex;
   }
 
-  const char* _vertexData = nullptr;
-  size_t _vertexDataStride = 0;
-  size_t _vertexDataLastByte = 0;
   KelCldBuildEdgesOper _edges;
   KelCldEdgeCollapseOper* _PolyEdgeCollapse = nullptr;
   // The heap: edge numbers by position (0 is the cheapest).

@@ -35,6 +35,9 @@ public:
   // The quadric of the vertex (null before preparation).
   const double* GetQuadric(const int iVertex) const;
 
+protected:
+  void PrefetchVertexData(const int iVertex) const override;
+
 private:
   void CalculateQMatrix(const int iVertex);
   double TwoVertexRule(const double* iQuadric, const double* iA, const double* iB, double* oTarget) const;

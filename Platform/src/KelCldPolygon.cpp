@@ -1360,4 +1360,3 @@ int KelCldPolygon::BuildBoundaryScans()
 
 
 
-

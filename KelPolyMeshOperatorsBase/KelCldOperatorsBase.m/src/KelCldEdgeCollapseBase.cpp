@@ -64,7 +64,6 @@ void KelCldEdgeCollapseBase::ResetPrivate()
   _EdgesList.Assign(0);
   _edgeRecords.clear();
   _nbVertexSlots = 0;
-  SetPrefetchedVertexData(nullptr, 0, 0);
 }
 
 // Utilities, contraction operator, mesh and polygon: the part common to both preparations.
@@ -500,6 +499,8 @@ int KelCldEdgeCollapseBase::Step(int& oRemovedVertex)
   HeapRestore(0);
   return 0;
 }
+
+void KelCldEdgeCollapseBase::PrefetchVertexData(const int) const {}
 
 void KelCldEdgeCollapseBase::PrefetchStepStart(int iEdge, int oEnds[2]) const
 {

@@ -71,8 +71,6 @@ int KelCldEdgeCollapseQMetric::ComputeCustomVertexAttributes(const KelRawCollint
   if (!_cldPolygon || count <= 0) return 0;
   KelAssert(_QMatrixData.empty());
   _QMatrixData.assign(10 * (static_cast<size_t>(count) + 1), 0.0);
-  // A quadric spans two cache lines.
-  SetPrefetchedVertexData(_QMatrixData.data(), 10 * sizeof(double), 10 * sizeof(double));
   if (iVertices) {
     KelAssert(IsTemporaryIndexDefined());
     for (int i = 1; i <= iVertices->Size(); ++i) {
@@ -145,6 +143,14 @@ inline double KelCldEdgeCollapseQMetric::ComputeCostOrTargetCoordinates(const in
     return 0.0;
   }
   return TwoVertexRule(q, a, b, oTarget);
+}
+
+void KelCldEdgeCollapseQMetric::PrefetchVertexData(const int iVertex) const
+{
+  // A quadric spans two cache lines.
+  const double* quadric = &_QMatrixData[10 * static_cast<size_t>(GetVertexIndex(iVertex))];
+  KelPrefetch(quadric);
+  KelPrefetch(quadric + 9);
 }
 
 double KelCldEdgeCollapseQMetric::ComputeCostOfEdge(const int iVertex1, const int iVertex2) const
