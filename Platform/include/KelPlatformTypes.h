@@ -26,7 +26,12 @@ inline bool FAILED(HRESULT iStatus) { return iStatus < 0; }
 // Asks the memory for the cache line holding the address ahead of its use; a hint only.
 inline void KelPrefetch(const void* iAddress)
 {
-#if defined(__GNUC__)
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  // Volatile assembly: a loop that only asks ahead has no effect the compiler can see, and
+  // GCC deletes __builtin_prefetch from such loops (all of them at -O2, some at -O3). The
+  // address is passed in a register, not as a memory operand, so nothing reads it.
+  asm volatile("prefetcht0 (%0)" : : "r"(iAddress));
+#elif defined(__GNUC__)
   __builtin_prefetch(iAddress);
 #else
   (void)iAddress;
