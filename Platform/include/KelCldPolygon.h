@@ -252,8 +252,11 @@ public:
   // the wings (the third corners of the edge's triangles): other edges would be doubled.
   // Returns false, with nothing changed, where a triangle is not simple (a degenerate or
   // crowded one, a wing repeated, the kept vertex among the removed one's other triangles);
-  // the general calls apply there.
-  bool CollapseEdge(int iKept, int iRemoved, const int* iTriangles, int iNbTriangles);
+  // the general calls apply there. When given, oWings[i] is the wing of triangle i and
+  // oJoinedWings[i] the same wing when the kept vertex is still joined to it (a triangle lay
+  // across kept-wing or removed-wing), 0 otherwise.
+  bool CollapseEdge(int iKept, int iRemoved, const int* iTriangles, int iNbTriangles, int* oWings = nullptr,
+                    int* oJoinedWings = nullptr);
   int FlipEdge(int iVertex1, int iVertex2);
   int SetPoint(int iVertex, double iX, double iY, double iZ);
   int SetPoint(int iVertex, float iX, float iY, float iZ);
@@ -371,6 +374,14 @@ private:
   void ApplyEdgeScan(int iVertexA, int iVertexB, const EdgeScan& iScan) const;
   void SetSide(int iSide, int iNeighbor, bool iCrowded) const { _neighbors[iSide] = iCrowded ? kCrowded : iNeighbor; }
   bool IsSideCrowded(int iSide) const { return _neighbors[iSide] < 0; }
+  bool HasCrowdedSide(int iTriangle) const
+  {
+    const int base = 3 * iTriangle;
+    return IsSideCrowded(base) || IsSideCrowded(base + 1) || IsSideCrowded(base + 2);
+  }
+  // Whether the triangle holds iOld once, not iNew, and no crowded side: giving it iNew in
+  // iOld's place then moves only its two sides at that corner.
+  bool MovesSimply(int iTriangle, int iOld, int iNew) const;
   int NeighborAt(size_t iSide) const { return std::max(_neighbors[iSide], 0); }
   // Recomputes the neighbours of every side of the edge a-b.
   void UpdateEdge(int iVertexA, int iVertexB) const;

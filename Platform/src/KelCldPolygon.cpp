@@ -850,15 +850,7 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
   // Triangles that hold both vertices, or iOld twice, or a crowded side change their edges
   // in ways the shortcut below does not cover: one by one then.
   bool simple = true;
-  for (const int c : corners) {
-    const int t = TriangleOf(c), base = 3 * t;
-    const int* v = &_vertices[base];
-    int nbOld = 0;
-    for (int i = 0; i < 3; ++i) nbOld += v[i] == iOld;
-    if (nbOld != 1 || v[0] == iNew || v[1] == iNew || v[2] == iNew || IsSideCrowded(base) ||
-        IsSideCrowded(base + 1) || IsSideCrowded(base + 2))
-      simple = false;
-  }
+  for (const int c : corners) simple = simple && MovesSimply(TriangleOf(c), iOld, iNew);
   if (!simple) {
     std::vector<int> triangles;
     for (const int c : corners) triangles.push_back(TriangleOf(c));
@@ -934,7 +926,15 @@ int KelCldPolygon::ReplaceVertexInTriangles(int iOld, int iNew)
   return static_cast<int>(corners.size());
 }
 
-bool KelCldPolygon::CollapseEdge(int iKept, int iRemoved, const int* iTriangles, int iNbTriangles)
+bool KelCldPolygon::MovesSimply(int iTriangle, int iOld, int iNew) const
+{
+  const int* v = &_vertices[3 * static_cast<size_t>(iTriangle)];
+  const int nbOld = (v[0] == iOld) + (v[1] == iOld) + (v[2] == iOld);
+  return nbOld == 1 && v[0] != iNew && v[1] != iNew && v[2] != iNew && !HasCrowdedSide(iTriangle);
+}
+
+bool KelCldPolygon::CollapseEdge(int iKept, int iRemoved, const int* iTriangles, int iNbTriangles, int* oWings,
+                                 int* oJoinedWings)
 {
   if (iNbTriangles < 1 || iNbTriangles > 2 || iKept == iRemoved || !PointUsable(iKept) || !PointUsable(iRemoved))
     return false;
@@ -955,9 +955,7 @@ bool KelCldPolygon::CollapseEdge(int iKept, int iRemoved, const int* iTriangles,
     if (k < 0 || d < 0) return false;
     const int w = 3 - k - d;
     wings[i] = v[w];
-    if (wings[i] == iKept || wings[i] == iRemoved || IsSideCrowded(base) || IsSideCrowded(base + 1) ||
-        IsSideCrowded(base + 2))
-      return false;
+    if (wings[i] == iKept || wings[i] == iRemoved || HasCrowdedSide(t)) return false;
     // The side between corners a and b is the one starting at whichever comes first.
     auto side = [&](const int a, const int b) { return base + (Next3(a) == b ? a : b); };
     acrossKept[i] = NeighborAt(static_cast<size_t>(side(k, w)));
@@ -967,16 +965,12 @@ bool KelCldPolygon::CollapseEdge(int iKept, int iRemoved, const int* iTriangles,
     if (acrossEdge && (iNbTriangles != 2 || acrossEdge != iTriangles[1 - i])) return false;
   }
   if (iNbTriangles == 2 && wings[0] == wings[1]) return false;
-  // The removed vertex's other triangles must each hold it once, without the kept vertex and
-  // without a crowded side, as ReplaceVertexInTriangles' own short path requires.
+  // The removed vertex's other triangles must move as ReplaceVertexInTriangles' own short
+  // path requires.
   for (const int c : Corners(iRemoved)) {
-    const int t = TriangleOf(c), base = 3 * t;
+    const int t = TriangleOf(c);
     if (t == iTriangles[0] || (iNbTriangles == 2 && t == iTriangles[1])) continue;
-    const int* v = &_vertices[static_cast<size_t>(base)];
-    const int nbRemoved = (v[0] == iRemoved) + (v[1] == iRemoved) + (v[2] == iRemoved);
-    if (nbRemoved != 1 || v[0] == iKept || v[1] == iKept || v[2] == iKept || IsSideCrowded(base) ||
-        IsSideCrowded(base + 1) || IsSideCrowded(base + 2))
-      return false;
+    if (!MovesSimply(t, iRemoved, iKept)) return false;
   }
 
   // The edge's triangles go, in the order RemoveTriangle would take them, so that the corner
@@ -989,6 +983,8 @@ bool KelCldPolygon::CollapseEdge(int iKept, int iRemoved, const int* iTriangles,
     for (int j = 0; j < 3; ++j) SetSide(base + j, 0, false);
     _triangleFlags[static_cast<size_t>(t)] = 0;
     --_nbValidTriangles;
+    if (oWings) oWings[i] = wings[i];
+    if (oJoinedWings) oJoinedWings[i] = acrossKept[i] || acrossRemoved[i] ? wings[i] : 0;
   }
   // The rest of the removed vertex's fan takes the kept vertex: with no shared neighbour but
   // the wings, every other edge keeps its two sides and its links.

@@ -311,20 +311,6 @@ int KelCldEdgeCollapseOper::Contract(const int iVertexKeep, const int iVertexRem
 {
   int nbRemoved = 0;
   _wingsKnownToStay[0] = _wingsKnownToStay[1] = 0;
-  // An edge triangle's wing, and the wing again when the kept vertex stays joined to it: a
-  // triangle outside the edge lies across either side at the wing (that of K-W keeps it, that
-  // of D-W takes K in D's place).
-  auto wingOf = [&](const int iTriangle, int& oWing, int& oStays) {
-    int v[3], n[3];
-    _CldPolygon->GetTriangle(iTriangle, v, n);
-    const int corner = FirstOtherCorner(v, iVertexKeep, iVertexRemove);
-    const int side = corner < 3 ? corner : 0;
-    oWing = corner < 3 ? v[corner] : 0;
-    bool stays = false;
-    for (const int across : {n[side], n[(side + 2) % 3]})
-      if (across && !_edgeTriangles.Locate(across)) stays = true;
-    oStays = oWing && stays ? oWing : 0;
-  };
   auto removed = [&](const int iTriangle, const int iWing, const int iStays) {
     ++nbRemoved;
     if (nbRemoved <= 2) _wingsKnownToStay[nbRemoved - 1] = iStays;
@@ -337,11 +323,11 @@ int KelCldEdgeCollapseOper::Contract(const int iVertexKeep, const int iVertexRem
     }
   };
   // The common case in one pass of the polygon (the link condition, checked before, is what
-  // it relies on). The wings are read first: nothing the pass removes changes them.
+  // it relies on), which also tells the wings and whether they stay joined.
   if (_edgeTriangles.Size() <= 2) {
     int wings[2] = {0, 0}, stays[2] = {0, 0};
-    for (int i = 1; i <= _edgeTriangles.Size(); ++i) wingOf(_edgeTriangles[i], wings[i - 1], stays[i - 1]);
-    if (_CldPolygon->CollapseEdge(iVertexKeep, iVertexRemove, _edgeTriangles.Data(), _edgeTriangles.Size())) {
+    if (_CldPolygon->CollapseEdge(iVertexKeep, iVertexRemove, _edgeTriangles.Data(), _edgeTriangles.Size(), wings,
+                                  stays)) {
       for (int i = 1; i <= _edgeTriangles.Size(); ++i) removed(_edgeTriangles[i], wings[i - 1], stays[i - 1]);
       BeforeVertexRemoval(iVertexKeep, iVertexRemove);
       _CldPolygon->RemoveVertex(iVertexRemove);
@@ -350,9 +336,16 @@ int KelCldEdgeCollapseOper::Contract(const int iVertexKeep, const int iVertexRem
   }
   for (int i = 1; i <= _edgeTriangles.Size(); ++i) {
     const int triangle = _edgeTriangles[i];
-    int wing = 0, stays = 0;
-    wingOf(triangle, wing, stays);
-    if (_CldPolygon->RemoveTriangle(triangle)) removed(triangle, wing, stays);
+    int v[3], n[3];
+    _CldPolygon->GetTriangle(triangle, v, n);
+    const int corner = FirstOtherCorner(v, iVertexKeep, iVertexRemove);
+    const int wing = corner < 3 ? v[corner] : 0, side = corner < 3 ? corner : 0;
+    // The kept vertex stays joined to the wing when a triangle outside the edge lies across
+    // either side at the wing (that of K-W keeps it, that of D-W takes K in D's place).
+    bool stays = false;
+    for (const int across : {n[side], n[(side + 2) % 3]})
+      if (across && !_edgeTriangles.Locate(across)) stays = true;
+    if (_CldPolygon->RemoveTriangle(triangle)) removed(triangle, wing, wing && stays ? wing : 0);
   }
   // Once the edge's triangles are gone, D's other triangles take K in D's place: the same as
   // SetTriangleVertices on each, done by the polygon in one go.
